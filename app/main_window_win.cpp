@@ -1,0 +1,114 @@
+// The main window: its class, its place on the screen, and its window procedure, which
+// keeps the off-screen bitmap, paints from it and hands commands to the command table.
+#include "app/main_window.h"
+
+#include "app/commands.h"
+#include "app/window_placement.h"
+#include "display/draw_panel.h"
+#include "monitor/monitor_api.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+#include "settings/settings_store.h"
+
+static const int OFFSCREEN_MIN_WIDTH = 1920;
+static const int OFFSCREEN_MIN_HEIGHT = 1200;
+
+void RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TAMSI));
+    windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TAMSI));
+    windowClass.hCursor = LoadCursorA(NULL, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDC_TAMSI);
+    windowClass.lpszClassName = windowClassName;
+    RegisterClassExA(&windowClass);
+}
+
+static SettingsRect WorkArea() {
+    RECT area;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    SettingsRect rect = {area.left, area.top, area.right, area.bottom};
+    return rect;
+}
+
+bool CreateMainWindow(HINSTANCE instance, int showState) {
+    moduleInstance = instance;
+    WindowPlacement place = PlaceInWorkArea(settings.mainWindowRect, WorkArea());
+    HWND window = CreateWindowExA(0, windowClassName, mainWindowTitle, WS_OVERLAPPEDWINDOW,
+                                  place.left, place.top, place.width, place.height, NULL, NULL,
+                                  instance, NULL);
+    if (!window) return false;
+    ShowWindow(window, showState);
+    UpdateWindow(window);
+    mainWindow = window;
+    return true;
+}
+
+// The bitmap covers at least 1920 x 1200 and the whole desktop, so even a window
+// maximised on a large screen shows only what was drawn.
+static void OnCreate(HWND window) {
+    int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    if (width < OFFSCREEN_MIN_WIDTH) width = OFFSCREEN_MIN_WIDTH;
+    if (height < OFFSCREEN_MIN_HEIGHT) height = OFFSCREEN_MIN_HEIGHT;
+
+    HDC windowDc = GetDC(window);
+    offscreenDc = CreateCompatibleDC(windowDc);
+    HBITMAP bitmap = CreateCompatibleBitmap(windowDc, width, height);
+    SelectObject(offscreenDc, bitmap);
+    SelectObject(offscreenDc, GetStockObject(WHITE_BRUSH));
+    PatBlt(offscreenDc, 0, 0, width, height, PATCOPY);
+    ReleaseDC(window, windowDc);
+}
+
+static void OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
+           paint.rcPaint.bottom - paint.rcPaint.top, offscreenDc, paint.rcPaint.left,
+           paint.rcPaint.top, SRCCOPY);
+    EndPaint(window, &paint);
+}
+
+static void OnSize(HWND window) {
+    DrawPanel(offscreenDc, &liveHistory, 1);
+    InvalidateRect(window, NULL, FALSE);
+}
+
+static void OnDestroy(HWND window) {
+    RECT frame;
+    if (GetWindowRect(window, &frame)) {
+        settings.mainWindowRect.left = frame.left;
+        settings.mainWindowRect.top = frame.top;
+        settings.mainWindowRect.right = frame.right;
+        settings.mainWindowRect.bottom = frame.bottom;
+    }
+    SaveSettings();
+    if (monitorApi.ddiShutdown) monitorApi.ddiShutdown(0);
+    PostQuitMessage(0);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        OnCreate(window);
+        return 0;
+    case WM_PAINT:
+        OnPaint(window);
+        return 0;
+    case WM_SIZE:
+        OnSize(window);
+        return 0;
+    case WM_DESTROY:
+        OnDestroy(window);
+        return 0;
+    case WM_COMMAND:
+        if (RunMenuCommand(window, LOWORD(wParam))) return 0;
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,4 @@
+// The live workout record.
+#include "monitor/stroke_history.h"
+
+StrokeHistory liveHistory;

@@ -1,0 +1,28 @@
+# Sourced by run.sh and test.sh: installs what building, running and testing Tamsi needs on
+# Debian or Ubuntu, and only what is missing.
+TAMSI_PACKAGES="cmake ninja-build g++ libgtest-dev googletest g++-mingw-w64-x86-64 g++-mingw-w64-i686
+  wine64 xvfb x11-utils imagemagick xdotool fp-utils"
+
+tamsi_install_missing() {
+    local missing=""
+    for package in $TAMSI_PACKAGES; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing="$missing $package"
+    done
+    [ -z "$missing" ] && return 0
+    echo "Installing:$missing"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
+}
+
+# Configures and builds one tree: tamsi_build DIR [cmake args...]
+tamsi_build() {
+    local dir="$1"; shift
+    cmake -S "$TAMSI_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir" -- -k 0
+}
+
+TAMSI_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+TAMSI_BUILD="${TAMSI_BUILD:-$TAMSI_ROOT/build}"
+tamsi_install_missing

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds Tamsi three ways and runs all tests through CTest: native unit tests (ASan+UBSan),
+# Windows tests and end-to-end tests under Wine on a virtual screen.
+set -euo pipefail
+. "$(dirname "$0")/setup.sh"
+
+tamsi_build "$TAMSI_BUILD/native"
+tamsi_build "$TAMSI_BUILD/win64" -DCMAKE_TOOLCHAIN_FILE="$TAMSI_ROOT/cmake/mingw-x86_64.cmake"
+# The 32-bit build is the bitness of the maker's libraries; here it is compiled, not run.
+tamsi_build "$TAMSI_BUILD/win32" -DCMAKE_TOOLCHAIN_FILE="$TAMSI_ROOT/cmake/mingw-i686.cmake"
+
+status=0
+echo "== Native unit tests"
+ctest --test-dir "$TAMSI_BUILD/native" --output-on-failure -j2 || status=1
+
+# A fresh Wine prefix for every test run.
+export WINEPREFIX="$TAMSI_BUILD/wine-prefix"
+rm -rf "$WINEPREFIX" "$WINEPREFIX.lock"
+. "$TAMSI_ROOT/scripts/wine-env.sh"
+export TAMSI_ARTIFACTS="$TAMSI_BUILD/artifacts"
+mkdir -p "$TAMSI_ARTIFACTS"
+echo "== Windows and end-to-end tests under Wine"
+ctest --test-dir "$TAMSI_BUILD/win64" --output-on-failure || status=1
+wineserver -k 2>/dev/null || true
+echo "Screenshots and other artefacts: $TAMSI_ARTIFACTS"
+exit $status

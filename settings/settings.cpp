@@ -1,0 +1,4 @@
+// The program-wide settings record.
+#include "settings/settings.h"
+
+Settings settings;

@@ -1,0 +1,92 @@
+// Parsing the simulated monitor's transcript and replaying a plain piece into row-file lines.
+#include "transcript.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+
+#include "tamsi_process.h"
+
+static std::vector<unsigned> HexList(const std::string& line, size_t& from) {
+    std::vector<unsigned> bytes;
+    size_t open = line.find('[', from);
+    if (open == std::string::npos) return bytes;
+    size_t close = line.find(']', open);
+    if (close == std::string::npos) return bytes;
+    const char* cursor = line.c_str() + open + 1;
+    const char* end = line.c_str() + close;
+    while (cursor < end) {
+        char* next = nullptr;
+        unsigned long value = strtoul(cursor, &next, 16);
+        if (next == cursor) break;
+        bytes.push_back((unsigned)value);
+        cursor = next;
+    }
+    from = close + 1;
+    return bytes;
+}
+
+std::vector<TranscriptCall> ReadTranscript(const std::string& path) {
+    std::vector<TranscriptCall> calls;
+    for (const std::string& line : ReadLines(path)) {
+        TranscriptCall call;
+        call.line = line;
+        call.operation = line.substr(0, line.find(' '));
+        size_t arrow = line.find("->");
+        if (arrow != std::string::npos) call.status = atoi(line.c_str() + arrow + 2);
+        size_t from = 0;
+        call.request = HexList(line, from);
+        if (arrow != std::string::npos && from < arrow) from = arrow;
+        call.response = HexList(line, from);
+        calls.push_back(call);
+    }
+    return calls;
+}
+
+bool IsCounterPoll(const TranscriptCall& call) {
+    return call.operation == "tkcmdsetCSAFE_command" && call.request.size() == 5 &&
+           call.request[0] == 0x1A && call.request[2] == 0xA0;
+}
+
+bool IsStrokePoll(const TranscriptCall& call) {
+    return call.operation == "tkcmdsetCSAFE_command" && call.request.size() == 5 &&
+           call.request[0] == 0xA6;
+}
+
+static long Le32(const std::vector<unsigned>& r, size_t at) {
+    return (long)(r[at] | (r[at + 1] << 8) | (r[at + 2] << 16) | ((unsigned long)r[at + 3] << 24));
+}
+
+std::string ExpectedRowFile(const std::vector<TranscriptCall>& calls, const std::string& header,
+                            bool withClosingLine) {
+    std::string file = header + "\r\n";
+    long time = 0, lastTime = 0;
+    double distance = 0, lastDistance = 0;
+    char stroke[128] = "";
+    bool recording = false, closed = false;
+    for (const TranscriptCall& call : calls) {
+        if (call.status != 0) continue;
+        if (IsCounterPoll(call) && call.response.size() >= 19) {
+            lastTime = time;
+            lastDistance = distance;
+            time = Le32(call.response, 4) + call.response[8];
+            distance = (Le32(call.response, 11) + call.response[15]) / 10.0;
+            if (recording && !closed && (time == 0 || distance == 0)) {
+                if (withClosingLine) {
+                    char line[160];
+                    snprintf(line, sizeof line, "%li,%.1f,%s\r\n", lastTime, lastDistance, stroke);
+                    file += line;
+                }
+                closed = true;
+            }
+        } else if (IsStrokePoll(call) && call.response.size() >= 22 && !closed && time > 0 && distance > 0) {
+            const std::vector<unsigned>& r = call.response;
+            snprintf(stroke, sizeof stroke, "%.3f,%u,%u,%u,%u", (r[2] + 256 * r[3]) / 1000.0,
+                     r[7] + 256 * r[8], r[12] + 256 * r[13], r[16], r[21]);
+            char line[160];
+            snprintf(line, sizeof line, "%li,%.1f,%s\r\n", time, distance, stroke);
+            file += line;
+            recording = true;
+        }
+    }
+    return file;
+}

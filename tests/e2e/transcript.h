@@ -1,0 +1,24 @@
+// Reading the simulated monitor's transcript: one call per line, the operation first, CSAFE
+// requests and responses as bracketed hex bytes.
+#pragma once
+#include <string>
+#include <vector>
+
+struct TranscriptCall {
+    std::string operation;
+    std::string line;
+    int status = 0;                       // the number after "->"
+    std::vector<unsigned> request;        // first bracketed list
+    std::vector<unsigned> response;       // second bracketed list (CSAFE command only)
+};
+
+std::vector<TranscriptCall> ReadTranscript(const std::string& path);
+
+bool IsCounterPoll(const TranscriptCall& call);
+bool IsStrokePoll(const TranscriptCall& call);
+
+// What the rower did, as a row file should record it: the header, one line per stroke
+// poll answered while both counters were above zero, and the closing line when the
+// counters went back to zero. Counters count up from zero (a plain piece).
+std::string ExpectedRowFile(const std::vector<TranscriptCall>& calls, const std::string& header,
+                            bool withClosingLine);

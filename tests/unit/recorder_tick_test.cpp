@@ -1,0 +1,531 @@
+// The poll's tick against a scripted monitor that answers each counter poll with the
+// next scripted reading, so exact sequences of counters and stroke states can be played.
+#include <gtest/gtest.h>
+#include <math.h>
+
+#include <deque>
+
+#include "app/app_state.h"
+#include "monitor/monitor_api.h"
+#include "monitor/poll_state.h"
+#include "monitor/recorder.h"
+#include "monitor/row_file.h"
+#include "monitor/stroke_history.h"
+#include "recorder_test_support.h"
+
+using namespace recorder_test;
+
+namespace {
+
+struct Counters {
+    uint32_t time;            // hundredths
+    uint32_t distanceTenths;  // tenths of a metre
+    uint32_t state;
+    int16_t status = 0;
+    uint32_t timeFifth = 0;  // the fifth byte of each counter
+    uint32_t distanceFifth = 0;
+};
+
+struct Stroke {
+    uint32_t paceMs;  // thousandths of a second per metre
+    uint32_t power;
+    uint32_t calories;
+    uint32_t strokeRate;
+    uint32_t heartRate;
+    int16_t status;
+};
+
+struct ScriptedMonitor {
+    std::deque<Counters> counters;
+    Counters lastCounters = {0, 0, 0, 0};
+    std::deque<Stroke> strokes;
+    Stroke lastStroke = {210, 302, 95, 28, 150, 0};
+    int counterPolls = 0;
+    int strokePolls = 0;
+    int badRequests = 0;
+};
+
+ScriptedMonitor script;
+
+void PutBytes(uint32_t* out, uint32_t value) {
+    for (int k = 0; k < 4; k++) out[k] = (value >> (8 * k)) & 0xFF;
+}
+
+bool Matches(const uint32_t* commands, const uint32_t* expected) {
+    for (int k = 0; k < 5; k++) {
+        if (commands[k] != expected[k]) return false;
+    }
+    return true;
+}
+
+int16_t ScriptedCommand(uint16_t unit, uint16_t count, uint32_t* commands, uint16_t* size,
+                        uint32_t* r) {
+    static const uint32_t counterPoll[] = {0x1A, 3, 0xA0, 0xA3, 0xBF};
+    static const uint32_t strokePoll[] = {0xA6, 0xB4, 0xA3, 0xA7, 0xB0};
+    if (unit != 0 || count != 5 || *size != 100) {
+        script.badRequests++;
+        return -7;
+    }
+    if (Matches(commands, counterPoll)) {
+        script.counterPolls++;
+        if (!script.counters.empty()) {
+            script.lastCounters = script.counters.front();
+            script.counters.pop_front();
+        }
+        const Counters& c = script.lastCounters;
+        if (c.status != 0) return c.status;
+        uint32_t reply[19] = {0x1A, 17, 0xA0, 5, 0, 0, 0, 0, 0, 0xA3, 5, 0, 0, 0, 0, 0, 0xBF, 1, 0};
+        PutBytes(&reply[4], c.time);
+        PutBytes(&reply[11], c.distanceTenths);
+        reply[8] = c.timeFifth;
+        reply[15] = c.distanceFifth;
+        reply[18] = c.state;
+        memcpy(r, reply, sizeof reply);
+        *size = 19;
+        return 0;
+    }
+    if (Matches(commands, strokePoll)) {
+        script.strokePolls++;
+        if (!script.strokes.empty()) {
+            script.lastStroke = script.strokes.front();
+            script.strokes.pop_front();
+        }
+        const Stroke& s = script.lastStroke;
+        if (s.status != 0) return s.status;
+        uint32_t reply[22] = {0xA6, 3, s.paceMs & 0xFF, s.paceMs >> 8, 0x28,
+                              0xB4, 3, s.power & 0xFF, s.power >> 8, 0x58,
+                              0xA3, 2, s.calories & 0xFF, s.calories >> 8,
+                              0xA7, 3, s.strokeRate, 0, 0x54,
+                              0xB0, 1, s.heartRate};
+        memcpy(r, reply, sizeof reply);
+        *size = 22;
+        return 0;
+    }
+    script.badRequests++;
+    return -7;
+}
+
+void ScriptedErrorText(int16_t code, char* buffer, uint16_t size) {
+    snprintf(buffer, size, "scripted failure %d", code);
+}
+
+class RecorderTickTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetRecorderState();
+        script = ScriptedMonitor();
+        monitorApi = MonitorApi();
+        monitorApi.csafeCommand = ScriptedCommand;
+        monitorApi.csafeGetErrorText = ScriptedErrorText;
+        UseEnglishTexts();
+        statusLine[0] = '\0';
+        rowFileClock = FixedClock;
+    }
+    void TearDown() override {
+        ResetRecorderState();
+        rowFileClock = CalendarSeconds;
+        monitorApi = MonitorApi();
+        EXPECT_EQ(script.badRequests, 0);
+    }
+
+    void Counter(uint32_t time, uint32_t distanceTenths, uint32_t state) {
+        script.counters.push_back({time, distanceTenths, state, 0});
+    }
+    void CounterFailure(int16_t status) { script.counters.push_back({0, 0, 0, status}); }
+    void StrokeValues(uint32_t paceMs, uint32_t power, uint32_t calories, uint32_t strokeRate,
+                      uint32_t heartRate) {
+        script.strokes.push_back({paceMs, power, calories, strokeRate, heartRate, 0});
+    }
+    void StrokeFailure(int16_t status) { script.strokes.push_back({0, 0, 0, 0, 0, status}); }
+
+    // Plays the given stroke states on ticks whose counters all differ and stay above 0.
+    std::vector<TickResult> PlayStates(const std::vector<uint32_t>& states) {
+        std::vector<TickResult> results;
+        for (uint32_t state : states) {
+            Counter(nextTime_, nextTime_ / 2, state);
+            results.push_back(RunPollTick());
+            nextTime_ += 37;
+        }
+        return results;
+    }
+
+    uint32_t nextTime_ = 100;
+
+    TempBase base;
+};
+
+TEST(ReadLe32Test, ComposesLittleEndianEntries) {
+    const uint32_t entries[] = {0x78, 0x56, 0x34, 0x12};
+    EXPECT_EQ(ReadLe32(entries), 0x12345678u);
+    const uint32_t top[] = {0xFF, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(ReadLe32(top), 0xFFFFFFFFu);
+}
+
+TEST_F(RecorderTickTest, FirstTickCountsAsChange) {
+    Counter(12345, 20000, 1);
+    strcpy(statusLine, "Error: old");
+    EXPECT_EQ(RunPollTick(), RedrawNumbers);
+    EXPECT_EQ(lastPolledTime, 12345);
+    EXPECT_EQ(lastPolledDistance, 2000.0);
+    EXPECT_EQ(liveHistory.workTime, 12345);
+    EXPECT_EQ(liveHistory.distance, 2000.0);
+    EXPECT_EQ(liveHistory.strokeState, 1);
+    EXPECT_STREQ(statusLine, "");
+}
+
+TEST_F(RecorderTickTest, FifthCounterByteIsAddedUnscaled) {
+    script.counters.push_back({0x01020304, 0x10, 1, 0, 0, 0});
+    script.counters.push_back({0x01020304, 0x10, 1, 0, 7, 200});
+    RunPollTick();
+    EXPECT_EQ(liveHistory.workTime, 0x01020304);
+    EXPECT_DOUBLE_EQ(liveHistory.distance, 1.6);
+    EXPECT_EQ(RunPollTick(), RedrawNumbers);
+    EXPECT_EQ(liveHistory.workTime, 0x01020304 + 7);
+    EXPECT_DOUBLE_EQ(liveHistory.distance, 21.6);
+}
+
+TEST_F(RecorderTickTest, DistanceCounterIsUnsigned) {
+    script.counters.push_back({5, 0xFFFFFFF6u, 1, 0, 0, 0});
+    RunPollTick();
+    EXPECT_DOUBLE_EQ(liveHistory.distance, 429496728.6);
+}
+
+TEST_F(RecorderTickTest, IdleMonitorIsPolledOnceATickAndDrawnOnlyAtFirst) {
+    for (int k = 0; k < 5; k++) Counter(0, 0, 0);
+    EXPECT_EQ(RunPollTick(), RedrawNumbers);
+    EXPECT_FALSE(newWorkoutPending);
+    for (int k = 1; k < 5; k++) {
+        EXPECT_EQ(RunPollTick(), NoRedraw) << "tick " << k;
+        EXPECT_EQ(script.counterPolls, k + 1);
+    }
+    EXPECT_EQ(script.strokePolls, 0);
+    EXPECT_FALSE(FileExists(base.DataFolder()));
+}
+
+TEST_F(RecorderTickTest, UnchangedCountersNeitherRedrawNorClearTheStatusLine) {
+    Counter(12345, 20000, 1);
+    Counter(12345, 20000, 4);
+    EXPECT_EQ(RunPollTick(), RedrawNumbers);
+    strcpy(statusLine, "Error: shown");
+    EXPECT_EQ(RunPollTick(), NoRedraw);
+    EXPECT_STREQ(statusLine, "Error: shown");
+    // The state of an unchanged tick is not taken, so no stroke either.
+    EXPECT_EQ(liveHistory.strokeState, 1);
+    EXPECT_EQ(script.strokePolls, 0);
+}
+
+TEST_F(RecorderTickTest, OneRequestPerQuietTickAndTwoOnAStrokeTick) {
+    Counter(500, 100, 1);
+    EXPECT_EQ(RunPollTick(), RedrawNumbers);
+    EXPECT_EQ(script.counterPolls + script.strokePolls, 1);
+    RunPollTick();  // unchanged
+    EXPECT_EQ(script.counterPolls + script.strokePolls, 2);
+    Counter(600, 120, 2);
+    RunPollTick();  // drive: no stroke poll
+    EXPECT_EQ(script.counterPolls + script.strokePolls, 3);
+    Counter(700, 140, 4);
+    EXPECT_EQ(RunPollTick(), RedrawFull);
+    EXPECT_EQ(script.counterPolls, 4);
+    EXPECT_EQ(script.strokePolls, 1);
+    RunPollTick();  // unchanged again
+    EXPECT_EQ(script.counterPolls, 5);
+    EXPECT_EQ(script.strokePolls, 1);
+}
+
+TEST_F(RecorderTickTest, BusyMonitorSendsNothingAndDrawsNothing) {
+    monitorBusy = true;
+    Counter(500, 100, 4);
+    EXPECT_EQ(RunPollTick(), NoRedraw);
+    EXPECT_EQ(script.counterPolls, 0);
+    EXPECT_EQ(lastPolledTime, -99);
+}
+
+TEST_F(RecorderTickTest, StatesDriveDwellRecoveryRecoveryWaitRecoveryGiveOneSample) {
+    std::vector<TickResult> results = PlayStates({2, 3, 4, 4, 0, 4});
+    EXPECT_EQ(liveHistory.lastSample, 1);
+    EXPECT_EQ(script.strokePolls, 1);
+    std::vector<TickResult> expected = {RedrawNumbers, RedrawNumbers, RedrawFull,
+                                        RedrawNumbers, RedrawNumbers, RedrawNumbers};
+    EXPECT_EQ(results, expected);
+    EXPECT_FALSE(strokeArmed);
+}
+
+TEST_F(RecorderTickTest, StatesDriveRecoveryTwiceGiveTwoSamples) {
+    PlayStates({2, 4, 2, 4});
+    EXPECT_EQ(liveHistory.lastSample, 2);
+    EXPECT_EQ(script.strokePolls, 2);
+}
+
+TEST_F(RecorderTickTest, FirstRecoveryAfterStartTakesASampleWithoutADrive) {
+    EXPECT_TRUE(strokeArmed);
+    PlayStates({4});
+    EXPECT_EQ(liveHistory.lastSample, 1);
+}
+
+TEST_F(RecorderTickTest, StrokeValuesAreStoredFromTheirPositions) {
+    liveHistory.heartRateCount = 3;
+    StrokeValues(0x1F2, 0x123, 0x105, 31, 142);
+    PlayStates({2, 4});
+    ASSERT_EQ(liveHistory.lastSample, 1);
+    EXPECT_DOUBLE_EQ(liveHistory.pace[1], 0.498);
+    EXPECT_EQ(liveHistory.power[1], 0x123);
+    EXPECT_EQ(liveHistory.calories, 0x105);
+    EXPECT_EQ(liveHistory.strokeRate[1], 31);
+    EXPECT_EQ(liveHistory.heartRate[1], 142);
+    EXPECT_EQ(liveHistory.heartRateCount, 4);
+    EXPECT_DOUBLE_EQ(liveHistory.distancePerStroke, 60.0 / 31 / 0.498);
+}
+
+TEST_F(RecorderTickTest, NoHeartRateLeavesTheCountAlone) {
+    StrokeValues(240, 200, 10, 24, 0);
+    PlayStates({2, 4});
+    EXPECT_EQ(liveHistory.heartRateCount, 0);
+}
+
+TEST_F(RecorderTickTest, ZeroStrokeRateGivesZeroDistancePerStroke) {
+    StrokeValues(240, 200, 10, 24, 0);
+    StrokeValues(240, 200, 10, 0, 0);
+    PlayStates({2, 4});
+    EXPECT_GT(liveHistory.distancePerStroke, 0.0);
+    PlayStates({2, 4});
+    EXPECT_EQ(liveHistory.distancePerStroke, 0.0);
+}
+
+TEST_F(RecorderTickTest, ZeroPaceWithAStrokeRateGivesZeroDistancePerStroke) {
+    StrokeValues(0, 200, 10, 24, 0);
+    PlayStates({2, 4});
+    EXPECT_TRUE(isfinite(liveHistory.distancePerStroke));
+    EXPECT_EQ(liveHistory.distancePerStroke, 0.0);
+    std::vector<std::string> lines = ReadLines(base.RowFilePath(1000));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1], "137,6.8,0.000,200,10,24,0");
+}
+
+TEST_F(RecorderTickTest, FailedCounterPollShowsTheErrorAndRedrawsNumbers) {
+    Counter(100, 10, 0);
+    RunPollTick();
+    CounterFailure(-3);
+    EXPECT_EQ(RunPollTick(), RedrawNumbers);
+    EXPECT_STREQ(statusLine, "Error: scripted failure -3");
+    EXPECT_EQ(lastPolledTime, 100);
+    EXPECT_EQ(script.strokePolls, 0);
+}
+
+TEST_F(RecorderTickTest, FailedStrokePollConsumesTheStroke) {
+    StrokeValues(210, 302, 95, 28, 150);
+    StrokeFailure(-5);
+    PlayStates({2, 4});
+    ASSERT_EQ(liveHistory.lastSample, 1);
+    liveHistory.power[2] = 777;  // left over from an earlier workout
+    std::vector<TickResult> results = PlayStates({2, 4});
+    EXPECT_EQ(results[1], RedrawNumbers);
+    EXPECT_EQ(liveHistory.lastSample, 2);
+    EXPECT_FALSE(strokeArmed);
+    EXPECT_STREQ(statusLine, "Error: scripted failure -5");
+    EXPECT_EQ(liveHistory.power[2], 777);
+    // No line for the lost stroke.
+    EXPECT_EQ(ReadLines(base.RowFilePath(1000)).size(), 2u);
+    // A further recovery without a drive takes nothing.
+    PlayStates({4});
+    EXPECT_EQ(liveHistory.lastSample, 2);
+    // The next tick with a change clears the error.
+    PlayStates({0});
+    EXPECT_STREQ(statusLine, "");
+}
+
+TEST_F(RecorderTickTest, RowFileWaitsForBothCountersAboveZero) {
+    // A workout start with distance 0: strokes are sampled but no file is made.
+    Counter(0, 0, 0);
+    RunPollTick();
+    Counter(150, 0, 2);
+    RunPollTick();
+    Counter(200, 0, 4);
+    EXPECT_EQ(RunPollTick(), RedrawFull);
+    EXPECT_EQ(liveHistory.lastSample, 1);
+    EXPECT_EQ(rowFile, nullptr);
+    EXPECT_FALSE(FileExists(base.DataFolder()));
+    EXPECT_STREQ(statusLine, "");
+    // Each tick with a change while a counter reads zero starts the workout again.
+    Counter(250, 0, 0);
+    RunPollTick();
+    EXPECT_EQ(liveHistory.lastSample, 0);
+    EXPECT_EQ(workoutStartTime, 250);
+}
+
+TEST_F(RecorderTickTest, RowFileHoldsHeaderAndStrokeLines) {
+    StrokeValues(232, 225, 1, 27, 0);
+    StrokeValues(219, 267, 1, 29, 0);
+    Counter(0, 0, 0);
+    RunPollTick();
+    Counter(300, 60, 2);
+    RunPollTick();
+    Counter(352, 79, 4);
+    RunPollTick();
+    Counter(500, 150, 2);
+    RunPollTick();
+    Counter(574, 176, 4);
+    RunPollTick();
+    std::vector<std::string> lines = ReadLines(base.RowFilePath(1000));
+    std::vector<std::string> expected = {ENGLISH_HEADER, "352,7.9,0.232,225,1,27,0",
+                                         "574,17.6,0.219,267,1,29,0"};
+    EXPECT_EQ(lines, expected);
+    EXPECT_NE(rowFile, nullptr);
+}
+
+TEST_F(RecorderTickTest, ClosingLineCarriesTotalsWhenTheMonitorResets) {
+    StrokeValues(210, 302, 95, 28, 150);
+    Counter(0, 0, 0);
+    RunPollTick();
+    Counter(123000, 19950, 2);
+    RunPollTick();
+    Counter(123100, 19970, 4);
+    RunPollTick();
+    Counter(123456, 20000, 1);  // last tick before the reset
+    RunPollTick();
+    Counter(0, 0, 0);
+    EXPECT_EQ(RunPollTick(), RedrawNumbers);
+    EXPECT_EQ(rowFile, nullptr);
+    std::vector<std::string> lines = ReadLines(base.RowFilePath(1000));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "123100,1997.0,0.210,302,95,28,150");
+    EXPECT_EQ(lines[2], "123456,2000.0,0.210,302,95,28,150");
+    // The live record starts over.
+    EXPECT_EQ(liveHistory.lastSample, 0);
+    EXPECT_EQ(liveHistory.calories, 0);
+    EXPECT_EQ(liveHistory.power[0], 0);
+    EXPECT_EQ(liveHistory.distancePerStroke, 0.0);
+    EXPECT_EQ(liveHistory.heartRateCount, 1);  // kept for the whole run
+    EXPECT_EQ(workoutStartTime, 0);
+    EXPECT_EQ(workoutStartDistance, 0.0);
+}
+
+TEST_F(RecorderTickTest, CountingDownDistanceGivesRisingDistancesAndFullTotal) {
+    // A 2000 m workout programmed into the monitor: time counts up, distance down.
+    StrokeValues(232, 225, 1, 27, 0);
+    StrokeValues(219, 267, 1, 29, 0);
+    StrokeValues(210, 302, 95, 28, 150);
+    Counter(0, 20000, 0);
+    RunPollTick();
+    EXPECT_EQ(workoutStartDistance, 2000.0);
+    Counter(300, 19950, 2);
+    RunPollTick();
+    Counter(352, 19921, 4);
+    RunPollTick();
+    Counter(500, 19850, 2);
+    RunPollTick();
+    Counter(574, 19824, 4);
+    RunPollTick();
+    Counter(41800, 60, 2);
+    RunPollTick();
+    Counter(41890, 47, 4);
+    RunPollTick();
+    Counter(42000, 0, 0);  // the monitor reaches the end
+    RunPollTick();
+    std::vector<std::string> lines = ReadLines(base.RowFilePath(1000));
+    std::vector<std::string> expected = {
+        ENGLISH_HEADER, "352,7.9,0.232,225,1,27,0", "574,17.6,0.219,267,1,29,0",
+        "41890,1995.3,0.210,302,95,28,150", "42000,2000.0,0.210,302,95,28,150"};
+    EXPECT_EQ(lines, expected);
+}
+
+TEST_F(RecorderTickTest, ClosingLineTakesTheLastPolledCountersWhenLarger) {
+    // The monitor jumps to new non-zero counters after a workout command: the elapsed
+    // values then are smaller than what the previous tick saw.
+    Counter(0, 0, 0);
+    RunPollTick();
+    Counter(5000, 1000, 2);
+    RunPollTick();
+    Counter(5100, 1020, 4);
+    RunPollTick();
+    newWorkoutPending = true;
+    Counter(200, 500, 1);
+    RunPollTick();
+    std::vector<std::string> lines = ReadLines(base.RowFilePath(1000));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[2], "5100,102.0,0.210,302,95,28,150");
+    EXPECT_FALSE(newWorkoutPending);
+    EXPECT_EQ(workoutStartTime, 200);
+    EXPECT_EQ(workoutStartDistance, 50.0);
+}
+
+TEST_F(RecorderTickTest, PendingWorkoutWaitsForATickWithAChange) {
+    Counter(300, 60, 2);
+    RunPollTick();
+    newWorkoutPending = true;
+    RunPollTick();  // unchanged counters
+    EXPECT_TRUE(newWorkoutPending);
+    Counter(400, 80, 2);
+    RunPollTick();
+    EXPECT_FALSE(newWorkoutPending);
+    EXPECT_EQ(workoutStartTime, 400);
+}
+
+TEST_F(RecorderTickTest, StrokesBeyondTheLastIndexStayThereAndStillWriteLines) {
+    const int strokes = MAX_SAMPLES + 2;
+    Counter(0, 0, 0);
+    RunPollTick();
+    for (int k = 1; k <= strokes; k++) {
+        StrokeValues(200, (uint32_t)(k & 0xFFFF), 5, 20, 0);
+        Counter((uint32_t)(10 * k), (uint32_t)(10 * k), 2);
+        RunPollTick();
+        Counter((uint32_t)(10 * k + 5), (uint32_t)(10 * k + 5), 4);
+        RunPollTick();
+        if (k == LAST_SAMPLE_INDEX) {
+            ASSERT_EQ(liveHistory.lastSample, LAST_SAMPLE_INDEX);
+        }
+    }
+    EXPECT_EQ(liveHistory.lastSample, LAST_SAMPLE_INDEX);
+    EXPECT_EQ(liveHistory.power[LAST_SAMPLE_INDEX], strokes & 0xFFFF);
+    EXPECT_EQ(liveHistory.power[LAST_SAMPLE_INDEX - 1], LAST_SAMPLE_INDEX - 1);
+    std::vector<std::string> lines = ReadLines(base.RowFilePath(1000));
+    ASSERT_EQ(lines.size(), (size_t)strokes + 1);
+    char last[64];
+    snprintf(last, sizeof last, "%i,%.1f,0.200,%i,5,20,0", 10 * strokes + 5,
+             (10 * strokes + 5) / 10.0, strokes & 0xFFFF);
+    EXPECT_EQ(lines.back(), last);
+}
+
+TEST_F(RecorderTickTest, UncreatableRowFileShowsTextOneAndTriesAgain) {
+    // The base directory lies below a regular file, so no data folder can be made.
+    std::string blocker = base.path() + "/plain-file";
+    std::ofstream(blocker) << "x";
+    snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s/below", blocker.c_str());
+    StrokeValues(240, 200, 10, 24, 0);
+    Counter(0, 0, 0);
+    RunPollTick();
+    EXPECT_EQ(PlayStates({2, 4})[1], RedrawFull);
+    EXPECT_EQ(rowFile, nullptr);
+    EXPECT_EQ(std::string(statusLine), std::string(ROW_FILE_ERROR) + "\n");
+    EXPECT_EQ(liveHistory.lastSample, 1);
+    EXPECT_EQ(liveHistory.power[1], 200);
+
+    // The next stroke tries again and succeeds once the folder can be made.
+    snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s", base.path().c_str());
+    StrokeValues(250, 210, 11, 25, 0);
+    PlayStates({2});
+    EXPECT_EQ(std::string(statusLine), "");
+    Counter(900, 400, 4);
+    RunPollTick();
+    ASSERT_NE(rowFile, nullptr);
+    std::vector<std::string> lines = ReadLines(base.RowFilePath(1000));
+    std::vector<std::string> expected = {ENGLISH_HEADER, "900,40.0,0.250,210,11,25,0"};
+    EXPECT_EQ(lines, expected);
+}
+
+TEST_F(RecorderTickTest, ResetRestoresProgramStart) {
+    PlayStates({2, 4});
+    newWorkoutPending = true;
+    monitorBusy = true;
+    ResetRecorderState();
+    EXPECT_TRUE(strokeArmed);
+    EXPECT_EQ(lastPolledTime, -99);
+    EXPECT_EQ(lastPolledDistance, -99.0);
+    EXPECT_EQ(rowFile, nullptr);
+    EXPECT_FALSE(newWorkoutPending);
+    EXPECT_FALSE(monitorBusy);
+    EXPECT_EQ(liveHistory.lastSample, 0);
+    // The file is left without a closing line, as when the program ends.
+    EXPECT_EQ(ReadLines(base.RowFilePath(1000)).size(), 2u);
+}
+
+}  // namespace

@@ -1,0 +1,391 @@
+// The settings file: raw 100-byte record, defaults, repairs, and saves that never leave a
+// half-written Tamsi.ini behind.
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/tamsi-settings-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+        path = folder + "/Tamsi.ini";
+    }
+
+    void TearDown() override
+    {
+        std::string command = "rm -rf '" + folder + "'";
+        ASSERT_EQ(system(command.c_str()), 0);
+    }
+
+    static void WriteBytes(const std::string& file, const std::vector<unsigned char>& bytes)
+    {
+        FILE* out = fopen(file.c_str(), "wb");
+        ASSERT_NE(out, nullptr);
+        if (!bytes.empty()) {
+            ASSERT_EQ(fwrite(bytes.data(), 1, bytes.size(), out), bytes.size());
+        }
+        ASSERT_EQ(fclose(out), 0);
+    }
+
+    static std::vector<unsigned char> ReadBytes(const std::string& file)
+    {
+        std::vector<unsigned char> bytes;
+        FILE* in = fopen(file.c_str(), "rb");
+        if (!in)
+            return bytes;
+        // Bounded, in case a broken save left a link to an endless device in place.
+        int c;
+        while (bytes.size() < 4096 && (c = fgetc(in)) != EOF)
+            bytes.push_back((unsigned char)c);
+        fclose(in);
+        return bytes;
+    }
+
+    static bool Exists(const std::string& file)
+    {
+        struct stat info;
+        return lstat(file.c_str(), &info) == 0;
+    }
+
+    static std::vector<unsigned char> Pattern(size_t size)
+    {
+        std::vector<unsigned char> bytes(size);
+        for (size_t i = 0; i < size; i++)
+            bytes[i] = (unsigned char)(i * 7 + 3);
+        return bytes;
+    }
+
+    static Settings Defaults()
+    {
+        Settings record;
+        memset(&record, 0, sizeof(record));
+        ApplyDefaultSettings(&record, SettingsRect{0, 0, 1280, 994});
+        return record;
+    }
+
+    std::string folder;
+    std::string path;
+};
+
+bool FailingReplace(const char*, const char*)
+{
+    return false;
+}
+
+TEST_F(SettingsFileTest, PathIsTheBaseDirectoryPlusTamsiIni)
+{
+    char built[SETTINGS_PATH_SIZE];
+    ASSERT_TRUE(FormatSettingsPath(built, sizeof(built), "/some/folder"));
+    EXPECT_STREQ(built, "/some/folder" PATH_SEPARATOR "Tamsi.ini");
+
+    char tiny[8];
+    EXPECT_FALSE(FormatSettingsPath(tiny, sizeof(tiny), "/some/folder"));
+    EXPECT_STREQ(tiny, "");
+}
+
+TEST_F(SettingsFileTest, MissingFileLeavesTheRecordAlone)
+{
+    Settings record;
+    memset(&record, 0x5A, sizeof(record));
+    EXPECT_FALSE(ReadSettingsFile(path.c_str(), &record));
+    for (size_t i = 0; i < sizeof(record); i++)
+        ASSERT_EQ(((unsigned char*)&record)[i], 0x5A) << "byte " << i;
+}
+
+TEST_F(SettingsFileTest, DefaultsFillEveryFieldOfTheTable)
+{
+    Settings record;
+    memset(&record, 0, sizeof(record));
+    ApplyDefaultSettings(&record, SettingsRect{16, 8, 1024, 738});
+
+    EXPECT_EQ(record.mainWindowRect.left, 16);
+    EXPECT_EQ(record.mainWindowRect.top, 8);
+    EXPECT_EQ(record.mainWindowRect.right, 1024);
+    EXPECT_EQ(record.mainWindowRect.bottom, 738);
+    EXPECT_EQ(record.logWindowRect.left, 10);
+    EXPECT_EQ(record.logWindowRect.top, 30);
+    EXPECT_EQ(record.logWindowRect.right, 610);
+    EXPECT_EQ(record.logWindowRect.bottom, 738);
+    EXPECT_EQ(record.showHeartRate, 1);
+    EXPECT_EQ(record.showStrokeRate, 1);
+    EXPECT_EQ(record.showPower, 1);
+    EXPECT_EQ(record.showPace, 1);
+    EXPECT_EQ(record.paceMin, 0);
+    EXPECT_EQ(record.paceMax, 5);
+    EXPECT_EQ(record.strokeRateMin, 0);
+    EXPECT_EQ(record.strokeRateMax, 40);
+    EXPECT_EQ(record.heartRateMin, 0);
+    EXPECT_EQ(record.heartRateMax, 200);
+    EXPECT_EQ(record.powerMin, 0);
+    EXPECT_EQ(record.powerMax, 250);
+    EXPECT_STREQ(record.rowerType, "standard");
+    EXPECT_EQ(record.weightClass, 'H');
+    EXPECT_EQ(record.lastUploadTime, 0);
+    EXPECT_EQ(record.languageCommand, 32812);
+
+    const unsigned char* bytes = (const unsigned char*)&record;
+    for (size_t i : {0, 1, 2, 3, 36, 37, 38, 43, 89, 90, 91})
+        EXPECT_EQ(bytes[i], 0) << "reserved byte " << i;
+}
+
+TEST_F(SettingsFileTest, DefaultsSaveAsExactlyOneHundredBytes)
+{
+    Settings record = Defaults();
+    ASSERT_TRUE(WriteSettingsFile(path.c_str(), record));
+    std::vector<unsigned char> bytes = ReadBytes(path);
+    ASSERT_EQ(bytes.size(), 100u);
+    EXPECT_EQ(memcmp(bytes.data(), &record, 100), 0);
+    EXPECT_FALSE(Exists(path + SETTINGS_TEMP_SUFFIX));
+
+    Settings back;
+    ASSERT_TRUE(ReadSettingsFile(path.c_str(), &back));
+    EXPECT_EQ(memcmp(&back, &record, 100), 0);
+}
+
+TEST_F(SettingsFileTest, EmptyFileReadsAllZeroWithoutDefaults)
+{
+    WriteBytes(path, {});
+    Settings record = Defaults();
+    ASSERT_TRUE(ReadSettingsFile(path.c_str(), &record));
+    const unsigned char* bytes = (const unsigned char*)&record;
+    for (size_t i = 0; i < sizeof(record); i++)
+        ASSERT_EQ(bytes[i], 0) << "byte " << i;
+}
+
+TEST_F(SettingsFileTest, ShortFileFillsOnlyTheLeadingBytes)
+{
+    std::vector<unsigned char> bytes = Pattern(37);
+    WriteBytes(path, bytes);
+    Settings record = Defaults();
+    ASSERT_TRUE(ReadSettingsFile(path.c_str(), &record));
+    const unsigned char* read = (const unsigned char*)&record;
+    EXPECT_EQ(memcmp(read, bytes.data(), 37), 0);
+    for (size_t i = 37; i < sizeof(record); i++)
+        ASSERT_EQ(read[i], 0) << "byte " << i;
+}
+
+TEST_F(SettingsFileTest, LongFileCountsOnlyTheFirstHundredBytes)
+{
+    std::vector<unsigned char> bytes(150, 0xEE);
+    Settings sound = Defaults();
+    sound.languageCommand = 32813;
+    memcpy(bytes.data(), &sound, 100);
+    WriteBytes(path, bytes);
+
+    Settings record;
+    ASSERT_TRUE(ReadSettingsFile(path.c_str(), &record));
+    EXPECT_EQ(memcmp(&record, bytes.data(), 100), 0);
+
+    ASSERT_TRUE(WriteSettingsFile(path.c_str(), record));
+    std::vector<unsigned char> saved = ReadBytes(path);
+    ASSERT_EQ(saved.size(), 100u);
+    EXPECT_EQ(memcmp(saved.data(), bytes.data(), 100), 0);
+}
+
+TEST_F(SettingsFileTest, DanishLanguageIsStoredLittleEndianAtOffset96)
+{
+    Settings record = Defaults();
+    record.languageCommand = 32813;
+    ASSERT_TRUE(WriteSettingsFile(path.c_str(), record));
+    std::vector<unsigned char> bytes = ReadBytes(path);
+    ASSERT_EQ(bytes.size(), 100u);
+    EXPECT_EQ(bytes[96], 0x2D);
+    EXPECT_EQ(bytes[97], 0x80);
+    EXPECT_EQ(bytes[98], 0x00);
+    EXPECT_EQ(bytes[99], 0x00);
+}
+
+TEST_F(SettingsFileTest, LightweightIsTheSingleByte4CAtOffset88)
+{
+    Settings record = Defaults();
+    record.weightClass = 'L';
+    ASSERT_TRUE(WriteSettingsFile(path.c_str(), record));
+    std::vector<unsigned char> bytes = ReadBytes(path);
+    ASSERT_EQ(bytes.size(), 100u);
+    EXPECT_EQ(bytes[88], 0x4C);
+    EXPECT_EQ(bytes[89], 0x00);
+    EXPECT_EQ(bytes[87], 0x00);
+}
+
+TEST_F(SettingsFileTest, SoundFileIsCarriedThroughByteForByte)
+{
+    // Reserved bytes set, garbage after the rower type's terminator: all written back.
+    std::vector<unsigned char> bytes = Pattern(100);
+    Settings sound;
+    memcpy(&sound, bytes.data(), 100);
+    memcpy(sound.rowerType, "slide\0\x7F\x01\x02\x03\x04\x05", 12);
+    sound.languageCommand = 32813;
+    memcpy(bytes.data(), &sound, 100);
+    WriteBytes(path, bytes);
+
+    Settings record;
+    ASSERT_TRUE(ReadSettingsFile(path.c_str(), &record));
+    EXPECT_EQ(memcmp(&record, bytes.data(), 100), 0);
+    ASSERT_TRUE(WriteSettingsFile(path.c_str(), record));
+    EXPECT_EQ(ReadBytes(path), bytes);
+}
+
+TEST_F(SettingsFileTest, DamagedLanguageBecomesEnglish)
+{
+    for (int32_t damaged : {105, 32790, 32811, 32814, -1, 0x7FFFFFFF}) {
+        Settings sound = Defaults();
+        sound.languageCommand = damaged;
+        WriteBytes(path, std::vector<unsigned char>((unsigned char*)&sound, (unsigned char*)&sound + 100));
+        Settings record;
+        ASSERT_TRUE(ReadSettingsFile(path.c_str(), &record));
+        EXPECT_EQ(record.languageCommand, 32812) << "stored " << damaged;
+        EXPECT_EQ(memcmp(&record, &sound, 96), 0) << "other fields kept for " << damaged;
+    }
+}
+
+TEST_F(SettingsFileTest, SoundLanguagesAreKept)
+{
+    for (int32_t language : {0, 32812, 32813}) {
+        Settings record = Defaults();
+        record.languageCommand = language;
+        RepairSettings(&record);
+        EXPECT_EQ(record.languageCommand, language);
+    }
+}
+
+TEST_F(SettingsFileTest, UnterminatedRowerTypeIsCutAtElevenCharacters)
+{
+    Settings sound = Defaults();
+    memcpy(sound.rowerType, "ABCDEFGHIJKL", 12);
+    WriteBytes(path, std::vector<unsigned char>((unsigned char*)&sound, (unsigned char*)&sound + 100));
+
+    Settings record;
+    ASSERT_TRUE(ReadSettingsFile(path.c_str(), &record));
+    EXPECT_EQ(record.rowerType[11], 0);
+    EXPECT_STREQ(record.rowerType, "ABCDEFGHIJK");
+    EXPECT_EQ(record.weightClass, 'H');
+}
+
+TEST_F(SettingsFileTest, RowerTypeTerminatedInItsLastByteIsKept)
+{
+    Settings record = Defaults();
+    memcpy(record.rowerType, "ABCDEFGHIJK", 12);
+    Settings before = record;
+    RepairSettings(&record);
+    EXPECT_EQ(memcmp(&record, &before, sizeof(record)), 0);
+}
+
+TEST_F(SettingsFileTest, SaveIntoMissingFolderFails)
+{
+    std::string missing = folder + "/no-such-folder/Tamsi.ini";
+    EXPECT_FALSE(WriteSettingsFile(missing.c_str(), Defaults()));
+    EXPECT_FALSE(Exists(missing));
+}
+
+TEST_F(SettingsFileTest, SaveWhereTheFolderIsAFileFails)
+{
+    std::string plainFile = folder + "/not-a-folder";
+    WriteBytes(plainFile, {1, 2, 3});
+    std::string inside = plainFile + "/Tamsi.ini";
+    EXPECT_FALSE(WriteSettingsFile(inside.c_str(), Defaults()));
+    EXPECT_EQ(ReadBytes(plainFile), (std::vector<unsigned char>{1, 2, 3}));
+}
+
+TEST_F(SettingsFileTest, FailedWriteAfterOpenLeavesTheOldFile)
+{
+    std::vector<unsigned char> old = Pattern(100);
+    WriteBytes(path, old);
+    // The temporary file opens, but every byte written to it fails.
+    std::string temp = path + SETTINGS_TEMP_SUFFIX;
+    ASSERT_EQ(symlink("/dev/full", temp.c_str()), 0);
+
+    EXPECT_FALSE(WriteSettingsFile(path.c_str(), Defaults()));
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_FALSE(Exists(temp));
+}
+
+TEST_F(SettingsFileTest, TemporaryFileThatCannotBeCreatedLeavesTheOldFile)
+{
+    std::vector<unsigned char> old = Pattern(100);
+    WriteBytes(path, old);
+    std::string temp = path + SETTINGS_TEMP_SUFFIX;
+    ASSERT_EQ(mkdir(temp.c_str(), 0755), 0);
+
+    EXPECT_FALSE(WriteSettingsFile(path.c_str(), Defaults()));
+    EXPECT_EQ(ReadBytes(path), old);
+}
+
+TEST_F(SettingsFileTest, FailedReplaceLeavesTheOldFileAndNoTemporary)
+{
+    std::vector<unsigned char> old = Pattern(100);
+    WriteBytes(path, old);
+
+    EXPECT_FALSE(WriteSettingsFile(path.c_str(), Defaults(), FailingReplace));
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_FALSE(Exists(path + SETTINGS_TEMP_SUFFIX));
+}
+
+TEST_F(SettingsFileTest, SaveReplacesAnOldFileAndLeavesNoTemporary)
+{
+    WriteBytes(path, Pattern(150));
+    Settings record = Defaults();
+    ASSERT_TRUE(WriteSettingsFile(path.c_str(), record));
+    std::vector<unsigned char> bytes = ReadBytes(path);
+    ASSERT_EQ(bytes.size(), 100u);
+    EXPECT_EQ(memcmp(bytes.data(), &record, 100), 0);
+    EXPECT_FALSE(Exists(path + SETTINGS_TEMP_SUFFIX));
+}
+
+TEST_F(SettingsFileTest, StaleTemporaryFromAnEarlierRunIsOverwritten)
+{
+    std::string temp = path + SETTINGS_TEMP_SUFFIX;
+    WriteBytes(temp, Pattern(300));
+    Settings record = Defaults();
+    ASSERT_TRUE(WriteSettingsFile(path.c_str(), record));
+    std::vector<unsigned char> bytes = ReadBytes(path);
+    ASSERT_EQ(bytes.size(), 100u);
+    EXPECT_EQ(memcmp(bytes.data(), &record, 100), 0);
+    EXPECT_FALSE(Exists(temp));
+}
+
+TEST(FileReplaceTest, ReplacesAnExistingTargetInOneStep)
+{
+    char pattern[] = "/tmp/tamsi-replace-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    std::string folder = pattern;
+    std::string source = folder + "/new", target = folder + "/old";
+    FILE* out = fopen(source.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    fputs("new", out);
+    fclose(out);
+    out = fopen(target.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    fputs("older", out);
+    fclose(out);
+
+    EXPECT_TRUE(ReplaceFileAtomically(source.c_str(), target.c_str()));
+    FILE* in = fopen(target.c_str(), "rb");
+    ASSERT_NE(in, nullptr);
+    char text[16] = {0};
+    size_t length = fread(text, 1, sizeof(text) - 1, in);
+    fclose(in);
+    EXPECT_EQ(length, 3u);
+    EXPECT_STREQ(text, "new");
+    EXPECT_NE(access(source.c_str(), F_OK), 0);
+    EXPECT_FALSE(ReplaceFileAtomically(source.c_str(), target.c_str()));
+
+    std::string command = "rm -rf '" + folder + "'";
+    ASSERT_EQ(system(command.c_str()), 0);
+}
+
+}  // namespace

@@ -1,0 +1,176 @@
+// DrawStripGraph on its own, at one logical unit per pixel, into memory bitmaps.
+#include <gtest/gtest.h>
+
+#include "display/draw_panel.h"
+#include "display/panel_geometry.h"
+#include "tests/unit/display_test_support.h"
+#include "tests/win/display_win_support.h"
+
+namespace {
+
+const COLORREF WHITE = RGB(255, 255, 255);
+const COLORREF BLACK = RGB(0, 0, 0);
+const COLORREF ORANGE = RGB(255, 140, 0);
+const COLORREF BLUE = RGB(0, 0, 255);
+const COLORREF GREEN = RGB(0, 136, 0);
+const COLORREF RED = RGB(255, 0, 0);
+const COLORREF FILL = RGB(10, 20, 30);
+
+// The live layout's box: left 10, top 250, right 790, height 300.
+const int LEFT = 10, TOP = 250, RIGHT = 790, HEIGHT = 300, BOTTOM = 550;
+
+class DisplayStripGraphWin : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetDefaultGraphSettings();
+        h->heartRateCount = 1;
+        // What DrawPanel has set up before it hands over: white brush, bold 15 label font.
+        SelectObject(bitmap.dc, GetStockObject(WHITE_BRUSH));
+        labelFont = CreateFontA(15, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH, "Arial");
+        originalFont = SelectObject(bitmap.dc, labelFont);
+    }
+    void TearDown() override
+    {
+        SelectObject(bitmap.dc, originalFont);
+        DeleteObject(labelFont);
+    }
+    void OnlyPower()
+    {
+        settings.showHeartRate = settings.showStrokeRate = settings.showPace = 0;
+    }
+    void Draw() { DrawStripGraph(bitmap.dc, h.get(), LEFT, TOP, RIGHT, HEIGHT); }
+
+    DisplayGlobalsGuard guard;
+    std::unique_ptr<StrokeHistory> h = NewHistory();
+    TestBitmap bitmap{1920, 1200, FILL};
+    HFONT labelFont;
+    HGDIOBJ originalFont;
+};
+
+TEST_F(DisplayStripGraphWin, AllFlagsOffDrawsNothing)
+{
+    settings.showHeartRate = settings.showStrokeRate = settings.showPower = settings.showPace = 0;
+    Draw();
+    EXPECT_EQ(0, bitmap.Count(0, 0, 1920, 1200, [](COLORREF c) { return c != FILL; }));
+}
+
+TEST_F(DisplayStripGraphWin, OneSampleShowsTheEmptyFramedBoxAndLabels)
+{
+    h->power[0] = 125;
+    Draw();
+    EXPECT_EQ(0, bitmap.CountNonWhite(132, 252, 788, 548));
+    EXPECT_EQ(2, bitmap.CountColour(300, 246, 301, 252, BLACK));
+    EXPECT_GT(bitmap.CountColour(0, 236, 31, 560, ORANGE), 0);
+    EXPECT_GT(bitmap.CountColour(31, 236, 61, 560, BLUE), 0);
+    EXPECT_GT(bitmap.CountColour(61, 236, 91, 560, GREEN), 0);
+    EXPECT_GT(bitmap.CountColour(91, 236, 121, 560, RED), 0);
+}
+
+TEST_F(DisplayStripGraphWin, FrameBlanksTheBoxButNotAroundIt)
+{
+    Draw();
+    EXPECT_EQ(WHITE, bitmap.At(400, 400));
+    EXPECT_EQ(FILL, bitmap.At(400, 240));
+    EXPECT_EQ(FILL, bitmap.At(400, 560));
+    EXPECT_EQ(FILL, bitmap.At(800, 400));
+}
+
+TEST_F(DisplayStripGraphWin, LabelsAreRightAlignedAtTheirColumns)
+{
+    Draw();
+    const COLORREF colours[] = {ORANGE, BLUE, GREEN, RED};
+    for (int c = 0; c < 4; ++c) {
+        int rightmost = -1;
+        for (int x = 0; x < 130; ++x)
+            if (bitmap.CountColour(x, 236, x + 1, 560, colours[c]) > 0)
+                rightmost = x;
+        EXPECT_GE(rightmost, 30 * (c + 1) - 4) << "column " << c;
+        EXPECT_LT(rightmost, 30 * (c + 1)) << "column " << c;
+    }
+}
+
+TEST_F(DisplayStripGraphWin, SamplesAboveTheScaleRunAlongTheTopEdge)
+{
+    OnlyPower();
+    h->lastSample = 5;
+    for (int k = 0; k <= 5; ++k)
+        h->power[k] = 1000;
+    Draw();
+    EXPECT_EQ(ORANGE, bitmap.At(LEFT + 30, TOP));  // the first sample too
+    EXPECT_EQ(ORANGE, bitmap.At(400, TOP));
+}
+
+TEST_F(DisplayStripGraphWin, SamplesBelowTheScaleRunAlongTheBottomEdge)
+{
+    OnlyPower();
+    settings.powerMin = 100;
+    h->lastSample = 5;
+    for (int k = 0; k <= 5; ++k)
+        h->power[k] = 20;
+    Draw();
+    EXPECT_EQ(ORANGE, bitmap.At(LEFT + 30, BOTTOM));
+    EXPECT_EQ(ORANGE, bitmap.At(400, BOTTOM));
+}
+
+TEST_F(DisplayStripGraphWin, RangeZeroDrawsFlatOnTheBottomEdge)
+{
+    OnlyPower();
+    settings.powerMin = settings.powerMax = 120;
+    h->lastSample = 50;
+    for (int k = 0; k <= 50; ++k)
+        h->power[k] = 50 + 7 * k;
+    Draw();
+    EXPECT_EQ(ORANGE, bitmap.At(400, BOTTOM));
+    EXPECT_EQ(0, bitmap.CountColour(LEFT + 30, TOP - 2, RIGHT, BOTTOM, ORANGE));
+}
+
+TEST_F(DisplayStripGraphWin, PaceOfZeroIsInfinitelyFast)
+{
+    settings.showHeartRate = settings.showStrokeRate = settings.showPower = 0;
+    h->lastSample = 5;
+    Draw();
+    EXPECT_EQ(GREEN, bitmap.At(400, TOP));
+}
+
+TEST_F(DisplayStripGraphWin, EverySegmentStartsWhereTheGeometrySays)
+{
+    OnlyPower();
+    h->lastSample = 10;
+    for (int k = 0; k <= 10; ++k)
+        h->power[k] = 25 * k;
+    Draw();
+    GraphBox box = StripGraphBox(settings, *h, LEFT, TOP, RIGHT, HEIGHT);
+    GraphScale scale = GraphSeriesScale(settings, SERIES_POWER);
+    for (int k = 0; k < 10; ++k) {
+        int x = GraphColumnX(box, k, 10);
+        int y = GraphSampleY(box, scale, *h, SERIES_POWER, k);
+        EXPECT_EQ(ORANGE, bitmap.At(x, y)) << "sample " << k;
+    }
+}
+
+TEST_F(DisplayStripGraphWin, LongWorkoutReachesTheRightEdge)
+{
+    OnlyPower();
+    h->lastSample = LAST_SAMPLE_INDEX;
+    for (int k = 0; k <= LAST_SAMPLE_INDEX; ++k)
+        h->power[k] = 125;
+    Draw();
+    EXPECT_EQ(ORANGE, bitmap.At(LEFT + 30, 400));
+    EXPECT_EQ(ORANGE, bitmap.At(RIGHT - 1, 400));  // over the frame's inner half
+    EXPECT_EQ(WHITE, bitmap.At(RIGHT - 2, 401));
+}
+
+TEST_F(DisplayStripGraphWin, DrawingStateIsLeftAsTheCallerExpects)
+{
+    h->lastSample = 3;
+    Draw();
+    EXPECT_EQ((UINT)(TA_LEFT | TA_TOP | TA_NOUPDATECP), GetTextAlign(bitmap.dc));
+    EXPECT_EQ(BLACK, GetTextColor(bitmap.dc));
+    EXPECT_EQ(GetStockObject(BLACK_PEN), GetCurrentObject(bitmap.dc, OBJ_PEN));
+    EXPECT_EQ(labelFont, GetCurrentObject(bitmap.dc, OBJ_FONT));
+}
+
+}  // namespace

@@ -1,0 +1,359 @@
+// The real Preferences dialog from template 130, driven from inside its own modal loop.
+#include "settings/preferences_dialog.h"
+
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <string.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "resources/resource.h"
+#include "settings/settings.h"
+
+namespace {
+
+const UINT_PTR SCRIPT_TIMER = 7;
+const UINT_PTR SAFETY_TIMER = 8;
+const INT_PTR NEVER_CLOSED = 99;
+
+std::function<void(HWND)> script;
+std::vector<int> redraws;
+
+struct Box {
+    HWND owner;
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+std::vector<Box> boxes;
+
+void RecordRedraw(unsigned char full) { redraws.push_back(full); }
+
+int WINAPI RecordBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    boxes.push_back(Box{owner, text ? text : "", caption ? caption : "", type});
+    return IDOK;
+}
+
+// Runs the script once the dialog is up and shown: a timer only fires when the modal loop
+// is idle, which is after the dialog manager has shown the window.
+INT_PTR CALLBACK DrivingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER && wParam == SCRIPT_TIMER) {
+        KillTimer(dialog, SCRIPT_TIMER);
+        script(dialog);
+        // Whatever the script left open is closed here, so a failing test cannot hang.
+        SetTimer(dialog, SAFETY_TIMER, 50, NULL);
+        return TRUE;
+    }
+    if (message == WM_TIMER && wParam == SAFETY_TIMER) {
+        EndDialog(dialog, NEVER_CLOSED);
+        return TRUE;
+    }
+    const INT_PTR result = PreferencesDlgProc(dialog, message, wParam, lParam);
+    if (message == WM_INITDIALOG) SetTimer(dialog, SCRIPT_TIMER, 10, NULL);
+    return result;
+}
+
+INT_PTR RunDialog(std::function<void(HWND)> steps) {
+    script = std::move(steps);
+    return DialogBoxParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_PREFERENCES), NULL,
+                           DrivingProc, 0);
+}
+
+void SetDefaultSettings() {
+    memset(&settings, 0, sizeof settings);
+    settings.showHeartRate = settings.showStrokeRate = settings.showPower = settings.showPace = 1;
+    settings.paceMin = 0;
+    settings.paceMax = 5;
+    settings.strokeRateMin = 0;
+    settings.strokeRateMax = 40;
+    settings.heartRateMin = 0;
+    settings.heartRateMax = 200;
+    settings.powerMin = 0;
+    settings.powerMax = 250;
+    settings.weightClass = 'H';
+    settings.languageCommand = IDM_ENGLISH;
+    memcpy(settings.rowerType, "standard", sizeof "standard");
+}
+
+std::string EditText(HWND dialog, int id) {
+    char text[64] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+void PressOk(HWND dialog) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 (LPARAM)GetDlgItem(dialog, IDOK));
+}
+
+void PressCancel(HWND dialog) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 (LPARAM)GetDlgItem(dialog, IDCANCEL));
+}
+
+class PreferencesDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetDefaultSettings();
+        redraws.clear();
+        boxes.clear();
+        preferencesRedraw = RecordRedraw;
+        preferencesMessageBox = RecordBox;
+    }
+    void TearDown() override {
+        preferencesMessageBox = MessageBoxA;
+        script = nullptr;
+    }
+};
+
+TEST_F(PreferencesDialog, DefaultsShowHeavyweightStandardAndTheScales) {
+    bool ran = false;
+    const INT_PTR result = RunDialog([&](HWND dialog) {
+        ran = true;
+        EXPECT_FALSE(Checked(dialog, IDC_RADIO_LWT));
+        EXPECT_TRUE(Checked(dialog, IDC_RADIO_HWT));
+        EXPECT_TRUE(Checked(dialog, IDC_RADIO_STANDARD));
+        EXPECT_FALSE(Checked(dialog, IDC_RADIO_SLIDES));
+        EXPECT_EQ(EditText(dialog, IDC_HEART_RATE_MIN), "0");
+        EXPECT_EQ(EditText(dialog, IDC_HEART_RATE_MAX), "200");
+        EXPECT_EQ(EditText(dialog, IDC_STROKE_RATE_MIN), "0");
+        EXPECT_EQ(EditText(dialog, IDC_STROKE_RATE_MAX), "40");
+        EXPECT_EQ(EditText(dialog, IDC_PACE_MIN), "0");
+        EXPECT_EQ(EditText(dialog, IDC_PACE_MAX), "5");
+        EXPECT_EQ(EditText(dialog, IDC_POWER_MIN), "0");
+        EXPECT_EQ(EditText(dialog, IDC_POWER_MAX), "250");
+        char title[64] = "";
+        GetWindowTextA(dialog, title, sizeof title);
+        EXPECT_STREQ(title, "Tamsi Preferences");
+        PressCancel(dialog);
+    });
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+TEST_F(PreferencesDialog, SlidesAndLightweightAreStoredAndShownAgain) {
+    const INT_PTR first = RunDialog([](HWND dialog) {
+        Click(dialog, IDC_RADIO_SLIDES);
+        Click(dialog, IDC_RADIO_LWT);
+        EXPECT_FALSE(Checked(dialog, IDC_RADIO_STANDARD));
+        EXPECT_FALSE(Checked(dialog, IDC_RADIO_HWT));
+        PressOk(dialog);
+    });
+    EXPECT_EQ(first, IDOK);
+    EXPECT_STREQ(settings.rowerType, "slide");
+    // Only the text and its terminator are copied: the rest of "standard" stays behind it.
+    EXPECT_EQ(settings.rowerType[6], 'r');
+    EXPECT_EQ(settings.weightClass, 'L');
+    EXPECT_EQ(settings.powerMax, 250);
+    EXPECT_EQ(redraws, std::vector<int>{1});
+
+    const INT_PTR second = RunDialog([](HWND dialog) {
+        EXPECT_TRUE(Checked(dialog, IDC_RADIO_LWT));
+        EXPECT_FALSE(Checked(dialog, IDC_RADIO_HWT));
+        EXPECT_TRUE(Checked(dialog, IDC_RADIO_SLIDES));
+        EXPECT_FALSE(Checked(dialog, IDC_RADIO_STANDARD));
+        PressOk(dialog);
+    });
+    EXPECT_EQ(second, IDOK);
+    EXPECT_STREQ(settings.rowerType, "slide");
+    EXPECT_EQ(settings.weightClass, 'L');
+}
+
+TEST_F(PreferencesDialog, StandardAndHeavyweightAgainAfterSlides) {
+    memcpy(settings.rowerType, "slide", sizeof "slide");
+    settings.weightClass = 'L';
+    RunDialog([](HWND dialog) {
+        Click(dialog, IDC_RADIO_STANDARD);
+        Click(dialog, IDC_RADIO_HWT);
+        PressOk(dialog);
+    });
+    EXPECT_STREQ(settings.rowerType, "standard");
+    EXPECT_EQ(settings.weightClass, 'H');
+}
+
+TEST_F(PreferencesDialog, NewScalesAreStored) {
+    const INT_PTR result = RunDialog([](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_HEART_RATE_MIN, "60");
+        SetDlgItemTextA(dialog, IDC_HEART_RATE_MAX, "190");
+        SetDlgItemTextA(dialog, IDC_STROKE_RATE_MIN, "16");
+        SetDlgItemTextA(dialog, IDC_STROKE_RATE_MAX, "36");
+        SetDlgItemTextA(dialog, IDC_PACE_MIN, "3");
+        SetDlgItemTextA(dialog, IDC_PACE_MAX, "6");
+        SetDlgItemTextA(dialog, IDC_POWER_MIN, "100");
+        SetDlgItemTextA(dialog, IDC_POWER_MAX, "400");
+        PressOk(dialog);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(settings.heartRateMin, 60);
+    EXPECT_EQ(settings.heartRateMax, 190);
+    EXPECT_EQ(settings.strokeRateMin, 16);
+    EXPECT_EQ(settings.strokeRateMax, 36);
+    EXPECT_EQ(settings.paceMin, 3);
+    EXPECT_EQ(settings.paceMax, 6);
+    EXPECT_EQ(settings.powerMin, 100);
+    EXPECT_EQ(settings.powerMax, 400);
+    EXPECT_EQ(redraws, std::vector<int>{1});
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(PreferencesDialog, CancelAfterEditingChangesNothing) {
+    const Settings before = settings;
+    const INT_PTR result = RunDialog([](HWND dialog) {
+        Click(dialog, IDC_RADIO_LWT);
+        Click(dialog, IDC_RADIO_SLIDES);
+        SetDlgItemTextA(dialog, IDC_POWER_MAX, "999");
+        SetDlgItemTextA(dialog, IDC_HEART_RATE_MIN, "50");
+        PressCancel(dialog);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(memcmp(&before, &settings, sizeof settings), 0);
+    EXPECT_TRUE(redraws.empty());
+}
+
+TEST_F(PreferencesDialog, ClosingTheWindowIsCancel) {
+    const Settings before = settings;
+    const INT_PTR result = RunDialog([](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_POWER_MAX, "999");
+        SendMessageA(dialog, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(memcmp(&before, &settings, sizeof settings), 0);
+}
+
+TEST_F(PreferencesDialog, LettersAndMinusSignReadAsZero) {
+    settings.heartRateMin = 50;
+    settings.strokeRateMin = 10;
+    settings.paceMin = 2;
+    settings.powerMin = 80;
+    const INT_PTR result = RunDialog([](HWND dialog) {
+        EXPECT_EQ(EditText(dialog, IDC_HEART_RATE_MIN), "50");
+        SetDlgItemTextA(dialog, IDC_HEART_RATE_MIN, "abc");
+        SetDlgItemTextA(dialog, IDC_STROKE_RATE_MIN, "-5");
+        SetDlgItemTextA(dialog, IDC_PACE_MIN, "");
+        SetDlgItemTextA(dialog, IDC_POWER_MIN, "99999999999");
+        PressOk(dialog);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(settings.heartRateMin, 0);
+    EXPECT_EQ(settings.strokeRateMin, 0);
+    EXPECT_EQ(settings.paceMin, 0);
+    EXPECT_EQ(settings.powerMin, 0);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(PreferencesDialog, ClearedPowerMaximumIsRefusedAndNothingStored) {
+    const Settings before = settings;
+    bool stayedOpen = false;
+    const INT_PTR result = RunDialog([&](HWND dialog) {
+        Click(dialog, IDC_RADIO_LWT);
+        SetDlgItemTextA(dialog, IDC_HEART_RATE_MAX, "180");
+        SetDlgItemTextA(dialog, IDC_POWER_MAX, "");
+        PressOk(dialog);
+        stayedOpen = IsWindowVisible(dialog) != FALSE;
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_POWER_MAX));
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].owner, dialog);
+        PressCancel(dialog);
+    });
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(result, IDCANCEL);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "The Power scale's maximum must be above its minimum.");
+    EXPECT_EQ(boxes[0].caption, "Error");
+    EXPECT_EQ(boxes[0].type & MB_TYPEMASK, (UINT)MB_OK);
+    EXPECT_EQ(memcmp(&before, &settings, sizeof settings), 0);
+    EXPECT_TRUE(redraws.empty());
+}
+
+TEST_F(PreferencesDialog, MaximumBelowMinimumIsRefusedUntilCorrected) {
+    const INT_PTR result = RunDialog([](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_HEART_RATE_MIN, "100");
+        SetDlgItemTextA(dialog, IDC_HEART_RATE_MAX, "90");
+        PressOk(dialog);
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        EXPECT_EQ(settings.heartRateMin, 0);
+        EXPECT_EQ(settings.heartRateMax, 200);
+        SetDlgItemTextA(dialog, IDC_HEART_RATE_MAX, "190");
+        PressOk(dialog);
+    });
+    EXPECT_EQ(result, IDOK);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "The Heart Rate scale's maximum must be above its minimum.");
+    EXPECT_EQ(settings.heartRateMin, 100);
+    EXPECT_EQ(settings.heartRateMax, 190);
+    EXPECT_EQ(redraws, std::vector<int>{1});
+}
+
+TEST_F(PreferencesDialog, UnknownLettersCheckNoRadioAndFallBackOnOk) {
+    settings.weightClass = 'X';
+    memset(settings.rowerType, 0, sizeof settings.rowerType);
+    settings.powerMin = 0;
+    settings.powerMax = -1;  // read from a damaged file: shown as the unsigned number
+    const INT_PTR result = RunDialog([](HWND dialog) {
+        EXPECT_FALSE(Checked(dialog, IDC_RADIO_LWT));
+        EXPECT_FALSE(Checked(dialog, IDC_RADIO_HWT));
+        EXPECT_FALSE(Checked(dialog, IDC_RADIO_STANDARD));
+        EXPECT_FALSE(Checked(dialog, IDC_RADIO_SLIDES));
+        EXPECT_EQ(EditText(dialog, IDC_POWER_MAX), "4294967295");
+        SetDlgItemTextA(dialog, IDC_POWER_MAX, "300");
+        PressOk(dialog);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(settings.weightClass, 'H');
+    EXPECT_STREQ(settings.rowerType, "slide");
+    EXPECT_EQ(settings.powerMax, 300);
+}
+
+// The real message box: a CBT hook notes it and presses its OK button.
+HWND seenBox;
+HWND seenBoxOwner;
+char seenBoxCaption[64];
+HHOOK cbtHook;
+
+LRESULT CALLBACK AnswerBox(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND window = (HWND)wParam;
+        char className[32] = "";
+        GetClassNameA(window, className, sizeof className);
+        char caption[64] = "";
+        GetWindowTextA(window, caption, sizeof caption);
+        if (strcmp(className, "#32770") == 0 && strcmp(caption, "Tamsi Preferences") != 0 &&
+            !seenBox) {
+            seenBox = window;
+            seenBoxOwner = GetWindow(window, GW_OWNER);
+            snprintf(seenBoxCaption, sizeof seenBoxCaption, "%s", caption);
+            PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        }
+    }
+    return CallNextHookEx(cbtHook, code, wParam, lParam);
+}
+
+TEST_F(PreferencesDialog, RealErrorBoxIsOwnedByTheDialog) {
+    preferencesMessageBox = MessageBoxA;
+    seenBox = NULL;
+    seenBoxOwner = NULL;
+    seenBoxCaption[0] = '\0';
+    cbtHook = SetWindowsHookExA(WH_CBT, AnswerBox, NULL, GetCurrentThreadId());
+    ASSERT_NE(cbtHook, (HHOOK)NULL);
+    HWND dialogSeen = NULL;
+    const INT_PTR result = RunDialog([&](HWND dialog) {
+        dialogSeen = dialog;
+        SetDlgItemTextA(dialog, IDC_PACE_MAX, "0");
+        PressOk(dialog);
+        PressCancel(dialog);
+    });
+    UnhookWindowsHookEx(cbtHook);
+    EXPECT_EQ(result, IDCANCEL);
+    ASSERT_NE(seenBox, (HWND)NULL);
+    EXPECT_EQ(seenBoxOwner, dialogSeen);
+    EXPECT_STREQ(seenBoxCaption, "Error");
+    EXPECT_EQ(settings.paceMax, 5);
+}
+
+}  // namespace

@@ -1,0 +1,58 @@
+// Helpers for Windows tests.
+#include "win_test_support.h"
+
+#include "app/main_window.h"
+
+void PumpMessages(DWORD ms) {
+    DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) continue;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(10);
+    } while (GetTickCount() - start < ms);
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(NULL, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.rfind('\\'));
+}
+
+void RemoveSettingsFile() { DeleteFileA((ProgramFolder() + "\\Tamsi.ini").c_str()); }
+
+std::string MenuText(HMENU menu, int position) {
+    char text[128] = "";
+    GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
+std::string MenuTextById(HMENU menu, int id) {
+    char text[128] = "";
+    GetMenuStringA(menu, id, text, sizeof text, MF_BYCOMMAND);
+    return text;
+}
+
+static MENUITEMINFOA ItemInfo(HMENU menu, int id) {
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STATE | MIIM_FTYPE;
+    GetMenuItemInfoA(menu, id, FALSE, &info);
+    return info;
+}
+
+bool IsChecked(HMENU menu, int id) { return (ItemInfo(menu, id).fState & MFS_CHECKED) != 0; }
+
+bool IsRadioChecked(HMENU menu, int id) {
+    MENUITEMINFOA info = ItemInfo(menu, id);
+    return (info.fState & MFS_CHECKED) && (info.fType & MFT_RADIOCHECK);
+}
+
+void CloseMainWindow() {
+    SendMessageA(mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+    PumpMessages(50);
+}
