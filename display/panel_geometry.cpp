@@ -66,6 +66,37 @@ int64_t Range(GraphScale scale)
     return (int64_t)scale.max - scale.min;
 }
 
+// The samples of the line that fall on one x so far.
+struct PlotColumn {
+    int x, entry, exit, low, high;
+};
+
+void Append(PlotPoint* points, int& count, int x, int y)
+{
+    points[count++] = {x, y};
+}
+
+// The entry point is already out; what else the column needs to span low..high and end at
+// its exit: the extremes beyond the entry-exit span, the farther from the exit first.
+void FinishColumn(const PlotColumn& c, PlotPoint* points, int& count)
+{
+    int spanLow = c.entry < c.exit ? c.entry : c.exit;
+    int spanHigh = c.entry < c.exit ? c.exit : c.entry;
+    bool needLow = c.low < spanLow;
+    bool needHigh = c.high > spanHigh;
+    if (needLow && needHigh) {
+        bool lowFirst = c.exit - c.low > c.high - c.exit;
+        Append(points, count, c.x, lowFirst ? c.low : c.high);
+        Append(points, count, c.x, lowFirst ? c.high : c.low);
+    } else if (needLow) {
+        Append(points, count, c.x, c.low);
+    } else if (needHigh) {
+        Append(points, count, c.x, c.high);
+    }
+    if (c.exit != c.entry || needLow || needHigh)
+        Append(points, count, c.x, c.exit);
+}
+
 int ClampToBox(const GraphBox& box, int64_t y)
 {
     if (y < box.top)
@@ -281,4 +312,30 @@ int GraphSampleY(const GraphBox& box, GraphScale scale, const StrokeHistory& h, 
     case SERIES_PACE: return PaceSampleY(box, scale, h.pace[k]);
     default: return IntegerSampleY(box, scale, h.heartRate[k]);
     }
+}
+
+int SeriesPolyline(const GraphBox& box, GraphScale scale, const StrokeHistory& h, int series,
+                   int lastSample, PlotPoint* points)
+{
+    int count = 0;
+    int y = GraphSampleY(box, scale, h, series, 0);
+    PlotColumn column = {box.left, y, y, y, y};
+    Append(points, count, box.left, y);
+    for (int k = 1; k <= lastSample; ++k) {
+        int x = GraphColumnX(box, k, lastSample);
+        y = GraphSampleY(box, scale, h, series, k);
+        if (x == column.x) {
+            column.exit = y;
+            if (y < column.low)
+                column.low = y;
+            if (y > column.high)
+                column.high = y;
+            continue;
+        }
+        FinishColumn(column, points, count);
+        column = {x, y, y, y, y};
+        Append(points, count, x, y);
+    }
+    FinishColumn(column, points, count);
+    return count;
 }

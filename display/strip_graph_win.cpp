@@ -2,15 +2,19 @@
 // own colour and column of scale labels.
 #include <string.h>
 
+#include <vector>
+
 #include "display/draw_panel.h"
 #include "display/panel_geometry.h"
 #include "settings/settings.h"
 
 namespace {
 
-// Points handed to the device at once; PolylineTo continues from the current position, so
-// the chunks join exactly as single LineTo calls would, at a fraction of the calls.
-const int PLOT_CHUNK = 512;
+// Points handed to the device at once. PolylineTo continues from the current position, so the
+// chunks join as single LineTo calls would. Short chunks: Wine outlines a wide-pen polyline
+// (one logical unit is several pixels on a large window) as one region whose cost grows
+// faster than the line, so 16 points a call drew the graph in a third of the time of 512.
+const int PLOT_CHUNK = 16;
 
 void DrawScaleLabels(HDC target, const GraphBox& box, GraphScale scale, int column)
 {
@@ -22,21 +26,22 @@ void DrawScaleLabels(HDC target, const GraphBox& box, GraphScale scale, int colu
 }
 
 void PlotSeries(HDC target, const GraphBox& box, GraphScale scale, const StrokeHistory& h,
-                int series, int lastSample)
+                int series, int lastSample, std::vector<PlotPoint>& line)
 {
-    MoveToEx(target, box.left, GraphSampleY(box, scale, h, series, 0), NULL);
-    POINT points[PLOT_CHUNK];
+    int count = SeriesPolyline(box, scale, h, series, lastSample, line.data());
+    MoveToEx(target, line[0].x, line[0].y, NULL);
+    POINT chunk[PLOT_CHUNK];
     int pending = 0;
-    for (int k = 1; k <= lastSample; ++k) {
-        points[pending].x = GraphColumnX(box, k, lastSample);
-        points[pending].y = GraphSampleY(box, scale, h, series, k);
+    for (int i = 1; i < count; ++i) {
+        chunk[pending].x = line[i].x;
+        chunk[pending].y = line[i].y;
         if (++pending == PLOT_CHUNK) {
-            PolylineTo(target, points, pending);
+            PolylineTo(target, chunk, pending);
             pending = 0;
         }
     }
     if (pending > 0)
-        PolylineTo(target, points, pending);
+        PolylineTo(target, chunk, pending);
 }
 
 }  // namespace
@@ -56,6 +61,7 @@ void DrawStripGraph(HDC target, const StrokeHistory* history, int left, int top,
 
     SetTextAlign(target, TA_RIGHT | TA_TOP);
     const int lastSample = SampleIndex(h);
+    std::vector<PlotPoint> line(lastSample + 1);
     int column = 1;
     for (int series = 0; series < SERIES_COUNT; ++series) {
         if (!GraphSeriesShown(settings, h, series))
@@ -71,7 +77,7 @@ void DrawStripGraph(HDC target, const StrokeHistory* history, int left, int top,
         SelectObject(target, seriesPen);
         DeleteObject(pen);
         pen = seriesPen;
-        PlotSeries(target, box, scale, h, series, lastSample);
+        PlotSeries(target, box, scale, h, series, lastSample, line);
     }
 
     SelectObject(target, GetStockObject(BLACK_PEN));

@@ -11,14 +11,14 @@ namespace {
 const char* const ENGLISH_HEADER = "Time,Distance,Pace,Watts,Cals,SPM,HR";
 const char* const DANISH_HEADER = "Tid,Distance,Hastighed,Watt,Kal,TPM,Puls ";
 
-// A short plain piece in fixed steps of half a second per poll: about 7 s of real time.
+// A short plain piece in fixed steps of half a second per poll: about 10 s of real time.
 void RowAShortPiece(TamsiProcess& tamsi) {
     tamsi.SetSimulator("TAMSI_SIM_STEP", "50");
     tamsi.SetSimulator("TAMSI_SIM_PACE", "100");
     tamsi.SetSimulator("TAMSI_SIM_RATE", "30");
     tamsi.SetSimulator("TAMSI_SIM_HEART_RATE", "145");
-    tamsi.SetSimulator("TAMSI_SIM_PIECE", "60");
-    tamsi.SetSimulator("TAMSI_SIM_PIECE_COUNT", "1");
+    tamsi.SetSimulator("TAMSI_SIM_PIECE", "100");
+    tamsi.SetSimulator("TAMSI_SIM_PIECES", "1");
     tamsi.SetSimulator("TAMSI_SIM_START_DELAY", "100");
 }
 

@@ -28,10 +28,10 @@ int StrokePolls(const std::string& transcript) {
 
 TEST(Workout, TwoThousandMetresCloseThePlainRowAndRecordTheirOwnFile) {
     TamsiProcess tamsi("two-thousand");
-    // Fast and coarse: one poll is a second of rowing, ten metres a second.
+    // Fast and coarse: one poll is a second of rowing at 12.5 metres a second.
     tamsi.SetSimulator("TAMSI_SIM_STEP", "100");
     tamsi.SetSimulator("TAMSI_SIM_RATE", "20");
-    tamsi.SetSimulator("TAMSI_SIM_PACE", "50");
+    tamsi.SetSimulator("TAMSI_SIM_PACE", "40");
     tamsi.SetSimulator("TAMSI_SIM_PIECE", "0");
     tamsi.SetSimulator("TAMSI_SIM_START_DELAY", "100");
     ASSERT_TRUE(tamsi.Start());

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <math.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -219,6 +220,113 @@ TEST_F(DisplayStripGeometry, EachSeriesReadsItsOwnArray)
     EXPECT_EQ(430, GraphSampleY(box, GraphSeriesScale(settings, SERIES_PACE), *h, SERIES_PACE, 2));
     EXPECT_EQ(475, GraphSampleY(box, GraphSeriesScale(settings, SERIES_HEART_RATE), *h,
                                 SERIES_HEART_RATE, 2));
+}
+
+// The line through every sample, for comparison with the collapsed one.
+std::vector<PlotPoint> EverySample(const GraphBox& box, GraphScale scale, const StrokeHistory& h,
+                                   int series, int lastSample)
+{
+    std::vector<PlotPoint> points;
+    for (int k = 0; k <= lastSample; ++k)
+        points.push_back({GraphColumnX(box, k, lastSample), GraphSampleY(box, scale, h, series, k)});
+    return points;
+}
+
+// Per run of points on one x: where the line enters and leaves and how far it reaches.
+struct Run {
+    int x, entry, exit, low, high;
+    bool operator==(const Run& o) const
+    {
+        return x == o.x && entry == o.entry && exit == o.exit && low == o.low && high == o.high;
+    }
+};
+
+std::vector<Run> Runs(const PlotPoint* points, int count)
+{
+    std::vector<Run> runs;
+    for (int i = 0; i < count; ++i) {
+        const PlotPoint& p = points[i];
+        if (runs.empty() || runs.back().x != p.x) {
+            runs.push_back({p.x, p.y, p.y, p.y, p.y});
+            continue;
+        }
+        Run& r = runs.back();
+        r.exit = p.y;
+        r.low = std::min(r.low, p.y);
+        r.high = std::max(r.high, p.y);
+    }
+    return runs;
+}
+
+void FillNoisyWorkout(StrokeHistory& h, int lastSample)
+{
+    uint32_t seed = 12345;
+    h.lastSample = lastSample;
+    for (int k = 0; k <= lastSample; ++k) {
+        seed = seed * 1103515245u + 12345u;
+        h.power[k] = 100 + (int)(seed >> 16) % 200;
+        h.pace[k] = 0.15 + ((seed >> 8) % 100) / 400.0;
+    }
+}
+
+TEST_F(DisplayStripGeometry, FewSamplesKeepEveryPoint)
+{
+    FillNoisyWorkout(*h, 200);  // fewer samples than columns: every sample its own x
+    GraphBox box = LiveBox();
+    GraphScale scale = GraphSeriesScale(settings, SERIES_POWER);
+    std::vector<PlotPoint> line(201);
+    ASSERT_EQ(201, SeriesPolyline(box, scale, *h, SERIES_POWER, 200, line.data()));
+    std::vector<PlotPoint> every = EverySample(box, scale, *h, SERIES_POWER, 200);
+    for (int k = 0; k <= 200; ++k) {
+        EXPECT_EQ(every[k].x, line[k].x) << k;
+        EXPECT_EQ(every[k].y, line[k].y) << k;
+    }
+}
+
+TEST_F(DisplayStripGeometry, ManySamplesCollapseToFourPointsAColumn)
+{
+    FillNoisyWorkout(*h, LAST_SAMPLE_INDEX);
+    GraphBox box = LiveBox();
+    for (int series : {SERIES_POWER, SERIES_PACE}) {
+        GraphScale scale = GraphSeriesScale(settings, series);
+        std::vector<PlotPoint> line(MAX_SAMPLES);
+        int count = SeriesPolyline(box, scale, *h, series, LAST_SAMPLE_INDEX, line.data());
+        EXPECT_LE(count, 4 * (box.width + 1));
+        std::vector<PlotPoint> every = EverySample(box, scale, *h, series, LAST_SAMPLE_INDEX);
+        EXPECT_TRUE(Runs(every.data(), MAX_SAMPLES) == Runs(line.data(), count));
+        EXPECT_EQ(box.left, line[0].x);
+        EXPECT_EQ(every[0].y, line[0].y);
+        EXPECT_EQ(box.left + box.width, line[count - 1].x);
+        EXPECT_EQ(every.back().y, line[count - 1].y);
+    }
+}
+
+TEST_F(DisplayStripGeometry, ColumnLeavesFromItsLastSample)
+{
+    // Five samples on one x (box 1 wide): in at 550 - 60, down to the bottom edge, up to
+    // the top edge, out at 550 - 120.
+    GraphBox box = {100, 250, 1, 300, 550};
+    h->lastSample = 4;
+    const int32_t power[] = {50, 0, 250, 125, 100};
+    for (int k = 0; k < 5; ++k)
+        h->power[k] = power[k];
+    PlotPoint line[5];
+    int count = SeriesPolyline(box, {0, 250}, *h, SERIES_POWER, 4, line);
+    // Samples 1..3 land on x 100, the last on x 101; the column is 490, 550, 250, 400.
+    ASSERT_EQ(5, count);
+    const int y[] = {490, 550, 250, 400, 430};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(y[i], line[i].y) << i;
+    EXPECT_EQ(101, line[4].x);
+}
+
+TEST_F(DisplayStripGeometry, SingleSampleIsOnlyTheStart)
+{
+    h->power[0] = 125;
+    PlotPoint line[1];
+    EXPECT_EQ(1, SeriesPolyline(LiveBox(), {0, 250}, *h, SERIES_POWER, 0, line));
+    EXPECT_EQ(LiveBox().left, line[0].x);
+    EXPECT_EQ(400, line[0].y);
 }
 
 }  // namespace

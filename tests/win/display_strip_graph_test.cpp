@@ -163,6 +163,67 @@ TEST_F(DisplayStripGraphWin, LongWorkoutReachesTheRightEdge)
     EXPECT_EQ(WHITE, bitmap.At(RIGHT - 2, 401));
 }
 
+// The plain way: one LineTo per sample, straight from the geometry.
+void DrawEverySample(HDC dc, const StrokeHistory& h, const GraphBox& box)
+{
+    for (int series = 0; series < SERIES_COUNT; ++series) {
+        if (!GraphSeriesShown(settings, h, series))
+            continue;
+        SeriesColour c = GraphSeriesColour(series);
+        HPEN pen = CreatePen(PS_SOLID, 1, RGB(c.red, c.green, c.blue));
+        HGDIOBJ old = SelectObject(dc, pen);
+        GraphScale scale = GraphSeriesScale(settings, series);
+        MoveToEx(dc, box.left, GraphSampleY(box, scale, h, series, 0), NULL);
+        for (int k = 1; k <= h.lastSample; ++k)
+            LineTo(dc, GraphColumnX(box, k, h.lastSample), GraphSampleY(box, scale, h, series, k));
+        SelectObject(dc, old);
+        DeleteObject(pen);
+    }
+}
+
+void FillNoisyWorkout(StrokeHistory& h)
+{
+    uint32_t seed = 777;
+    h.lastSample = LAST_SAMPLE_INDEX;
+    for (int k = 0; k < MAX_SAMPLES; ++k) {
+        seed = seed * 1103515245u + 12345u;
+        h.power[k] = 120 + (int)(seed >> 16) % 120;
+        h.strokeRate[k] = 20 + (int)(seed >> 20) % 12;
+        h.pace[k] = 1.0 / (2.5 + ((seed >> 8) % 100) / 80.0);
+        h.heartRate[k] = 130 + (int)(seed >> 12) % 40;
+    }
+}
+
+TEST_F(DisplayStripGraphWin, CollapsedLinesMatchLinesThroughEverySample)
+{
+    FillNoisyWorkout(*h);
+    // One unit per pixel, and the 1920 x 1200 main window's scale, where the pens are wide.
+    for (bool scaled : {false, true}) {
+        TestBitmap plain;
+        HDC targets[] = {bitmap.dc, plain.dc};
+        for (HDC dc : targets) {
+            SelectObject(dc, GetStockObject(WHITE_BRUSH));
+            SelectObject(dc, labelFont);
+            if (scaled) {
+                SetMapMode(dc, MM_ISOTROPIC);
+                SetWindowExtEx(dc, 400, 280, NULL);
+                SetViewportExtEx(dc, 960, 600, NULL);
+            }
+        }
+        bitmap.Fill(WHITE);
+        Draw();
+        // The frame and labels alone, then every sample's line.
+        h->lastSample = 0;
+        DrawStripGraph(plain.dc, h.get(), LEFT, TOP, RIGHT, HEIGHT);
+        h->lastSample = LAST_SAMPLE_INDEX;
+        DrawEverySample(plain.dc, *h, StripGraphBox(settings, *h, LEFT, TOP, RIGHT, HEIGHT));
+        EXPECT_TRUE(bitmap.Rows(0, 1200) == plain.Rows(0, 1200)) << "scaled " << scaled;
+        EXPECT_GT(bitmap.CountColour(0, 0, 1920, 1200, ORANGE), 1000);
+        SelectObject(plain.dc, GetStockObject(SYSTEM_FONT));
+        SetMapMode(bitmap.dc, MM_TEXT);
+    }
+}
+
 TEST_F(DisplayStripGraphWin, DrawingStateIsLeftAsTheCallerExpects)
 {
     h->lastSample = 3;
