@@ -14,7 +14,7 @@ int Larger(int a, int b)
     return a > b ? a : b;
 }
 
-// Doubles to hundredths without undefined conversions: non-finite reads 0, huge saturates.
+// Without the undefined conversion of a double out of range: non-finite reads 0, huge saturates.
 int32_t TruncateToInt32(double value)
 {
     if (!isfinite(value))
@@ -37,7 +37,7 @@ const char* Text(int index)
     return textTable[index];
 }
 
-// "%s: " with the label limited to its slot, so an unterminated slot cannot run on.
+// "label: value", the label cut at its slot so that an unterminated slot cannot run on.
 void SetLine(PanelLine& line, int x, int y, int label, const char* value, int unit, int unitY)
 {
     line.x = x;
@@ -267,6 +267,7 @@ int LabelColumnX(int column)
     return LABEL_COLUMN_WIDTH * column;
 }
 
+// Half the label font's height up, so that the text is centred on its level.
 int ScaleLabelY(const GraphBox& box, int j)
 {
     return box.bottom - (j * box.height) / 5 - LABEL_FONT_HEIGHT / 2;
@@ -317,6 +318,10 @@ int GraphSampleY(const GraphBox& box, GraphScale scale, const StrokeHistory& h, 
 int SeriesPolyline(const GraphBox& box, GraphScale scale, const StrokeHistory& h, int series,
                    int lastSample, PlotPoint* points)
 {
+    if (lastSample < 0)
+        lastSample = 0;
+    if (lastSample > LAST_SAMPLE_INDEX)
+        lastSample = LAST_SAMPLE_INDEX;
     int count = 0;
     int y = GraphSampleY(box, scale, h, series, 0);
     PlotColumn column = {box.left, y, y, y, y};

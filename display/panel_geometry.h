@@ -122,7 +122,7 @@ int GraphSampleY(const GraphBox& box, GraphScale scale, const StrokeHistory& h, 
 // further point is drawn to in turn. A long workout puts dozens of samples on one x; those
 // collapse to where the line enters the column, its highest and lowest points and where it
 // leaves, which covers the same pixels at a fraction of the drawing cost. points needs
-// lastSample + 1 places; returns how many were used.
+// lastSample + 1 places (lastSample is kept within the arrays); returns how many were used.
 struct PlotPoint {
     int x, y;
 };

@@ -22,7 +22,7 @@ struct MenuLabel {
     int text;
 };
 
-// Entries 19..42 in the order the table lists them.
+// Labels 19..42, item by item in the order they are relabelled.
 const MenuLabel MENU_LABELS[] = {
     {MENU_BAR, 0, 19},
     {BY_COMMAND, IDM_EXIT, 20},

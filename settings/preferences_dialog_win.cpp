@@ -24,11 +24,14 @@ struct ScaleEdit {
 
 // The order in which the edits are filled and read.
 const ScaleEdit SCALE_EDITS[] = {
-    {IDC_HEART_RATE_MIN, &Settings::heartRateMin}, {IDC_HEART_RATE_MAX, &Settings::heartRateMax},
-    {IDC_PACE_MIN, &Settings::paceMin},            {IDC_PACE_MAX, &Settings::paceMax},
+    {IDC_HEART_RATE_MIN, &Settings::heartRateMin},
+    {IDC_HEART_RATE_MAX, &Settings::heartRateMax},
+    {IDC_PACE_MIN, &Settings::paceMin},
+    {IDC_PACE_MAX, &Settings::paceMax},
     {IDC_STROKE_RATE_MIN, &Settings::strokeRateMin},
     {IDC_STROKE_RATE_MAX, &Settings::strokeRateMax},
-    {IDC_POWER_MIN, &Settings::powerMin},          {IDC_POWER_MAX, &Settings::powerMax},
+    {IDC_POWER_MIN, &Settings::powerMin},
+    {IDC_POWER_MAX, &Settings::powerMax},
 };
 
 int MaximumEditOf(GraphScale scale) {
@@ -52,14 +55,17 @@ int32_t ReadEdit(HWND dialog, int id) {
 
 bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
+void Check(HWND dialog, int id, bool checked) {
+    CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
 void OnInitDialog(HWND dialog) {
-    CheckDlgButton(dialog, IDC_RADIO_LWT, settings.weightClass == 'L' ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, IDC_RADIO_HWT, settings.weightClass == 'H' ? BST_CHECKED : BST_UNCHECKED);
+    // Any other letter, from a damaged settings file, checks neither button.
+    Check(dialog, IDC_RADIO_LWT, settings.weightClass == 'L');
+    Check(dialog, IDC_RADIO_HWT, settings.weightClass == 'H');
     // "standard" and "slide" differ in their second letter.
-    CheckDlgButton(dialog, IDC_RADIO_STANDARD,
-                   settings.rowerType[1] == 't' ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, IDC_RADIO_SLIDES,
-                   settings.rowerType[1] == 'l' ? BST_CHECKED : BST_UNCHECKED);
+    Check(dialog, IDC_RADIO_STANDARD, settings.rowerType[1] == 't');
+    Check(dialog, IDC_RADIO_SLIDES, settings.rowerType[1] == 'l');
     for (const ScaleEdit& edit : SCALE_EDITS) {
         SetDlgItemInt(dialog, edit.id, (UINT)(settings.*edit.field), FALSE);
     }
@@ -83,7 +89,9 @@ void OnOk(HWND dialog) {
     if (empty != SCALE_NONE) {
         char message[128];
         FormatEmptyScaleMessage(empty, message, sizeof message);
-        preferencesMessageBox(dialog, message, "Error", MB_OK | MB_ICONEXCLAMATION);
+        if (preferencesMessageBox) {
+            preferencesMessageBox(dialog, message, "Error", MB_OK | MB_ICONEXCLAMATION);
+        }
         // Focus (and select) the maximum that needs correcting.
         HWND maximum = GetDlgItem(dialog, MaximumEditOf(empty));
         if (maximum) SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)maximum, TRUE);

@@ -214,12 +214,11 @@ TEST_F(DisplayStripGeometry, EachSeriesReadsItsOwnArray)
     h->strokeRate[2] = 20;
     h->pace[2] = 0.5;
     h->heartRate[2] = 50;
-    EXPECT_EQ(400, GraphSampleY(box, GraphSeriesScale(settings, SERIES_POWER), *h, SERIES_POWER, 2));
-    EXPECT_EQ(400, GraphSampleY(box, GraphSeriesScale(settings, SERIES_STROKE_RATE), *h,
-                                SERIES_STROKE_RATE, 2));
-    EXPECT_EQ(430, GraphSampleY(box, GraphSeriesScale(settings, SERIES_PACE), *h, SERIES_PACE, 2));
-    EXPECT_EQ(475, GraphSampleY(box, GraphSeriesScale(settings, SERIES_HEART_RATE), *h,
-                                SERIES_HEART_RATE, 2));
+    const int expected[SERIES_COUNT] = {400, 400, 430, 475};
+    for (int series = 0; series < SERIES_COUNT; ++series) {
+        GraphScale scale = GraphSeriesScale(settings, series);
+        EXPECT_EQ(expected[series], GraphSampleY(box, scale, *h, series, 2)) << series;
+    }
 }
 
 // The line through every sample, for comparison with the collapsed one.
@@ -228,7 +227,8 @@ std::vector<PlotPoint> EverySample(const GraphBox& box, GraphScale scale, const 
 {
     std::vector<PlotPoint> points;
     for (int k = 0; k <= lastSample; ++k)
-        points.push_back({GraphColumnX(box, k, lastSample), GraphSampleY(box, scale, h, series, k)});
+        points.push_back(
+            {GraphColumnX(box, k, lastSample), GraphSampleY(box, scale, h, series, k)});
     return points;
 }
 

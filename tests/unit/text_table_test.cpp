@@ -254,9 +254,12 @@ TEST(TextTableParser, ProgramTableCanBeFilled)
 {
     std::vector<char> bytes = ReadResource("danish.txt");
     ASSERT_FALSE(bytes.empty());
+    char saved[TEXT_SLOTS][TEXT_SLOT_SIZE];
+    memcpy(saved, textTable, sizeof(saved));
     EXPECT_EQ(ParseTextTable(bytes.data(), bytes.size(), textTable), TEXT_ENTRIES);
     EXPECT_STREQ(textTable[TEXT_SETTINGS_SAVE_FAILED], "Kunne ikke gemme indstillingsfilen");
     EXPECT_STREQ(textTable[53], "");
+    memcpy(textTable, saved, sizeof(saved));
 }
 
 TEST(TextTableParser, SlotsPastTheLastLineKeepTheirText)

@@ -100,6 +100,8 @@ void PressCancel(HWND dialog) {
 class PreferencesDialog : public ::testing::Test {
 protected:
     void SetUp() override {
+        savedRedraw = preferencesRedraw;
+        savedMessageBox = preferencesMessageBox;
         SetDefaultSettings();
         redraws.clear();
         boxes.clear();
@@ -107,9 +109,12 @@ protected:
         preferencesMessageBox = RecordBox;
     }
     void TearDown() override {
-        preferencesMessageBox = MessageBoxA;
+        preferencesRedraw = savedRedraw;
+        preferencesMessageBox = savedMessageBox;
         script = nullptr;
     }
+    void (*savedRedraw)(unsigned char full) = nullptr;
+    PreferencesMessageBoxFn savedMessageBox = nullptr;
 };
 
 TEST_F(PreferencesDialog, DefaultsShowHeavyweightStandardAndTheScales) {

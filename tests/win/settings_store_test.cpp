@@ -6,6 +6,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -54,11 +55,6 @@ void WriteBytes(const std::string& file, const void* data, size_t size)
     ASSERT_NE(out, nullptr) << file;
     ASSERT_EQ(fwrite(data, 1, size, out), size);
     ASSERT_EQ(fclose(out), 0);
-}
-
-TEST(SettingsStoreDefaults, WarningGoesToTheRealMessageBox)
-{
-    EXPECT_EQ(settingsMessageBox, &MessageBoxA);
 }
 
 class SettingsStoreTest : public ::testing::Test {
@@ -227,6 +223,61 @@ TEST_F(SettingsStoreTest, ReplaceOverwritesAnExistingTarget)
     EXPECT_EQ(ReadBytes(path), (std::vector<unsigned char>{'n', 'e', 'w'}));
     EXPECT_EQ(GetFileAttributesA(source.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_FALSE(ReplaceFileAtomically(source.c_str(), path.c_str()));
+}
+
+// The real box, seen through a hook: a dialog with the caption and the path as its text.
+std::vector<BoxCall> shownBoxes;
+std::vector<HWND> shownWindows;
+HHOOK boxHook;
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM param)
+{
+    char className[32] = {0};
+    GetClassNameA(child, className, sizeof(className));
+    char text[512] = {0};
+    GetWindowTextA(child, text, sizeof(text));
+    if (lstrcmpiA(className, "Static") == 0 && text[0])
+        *reinterpret_cast<std::string*>(param) += text;
+    return TRUE;
+}
+
+LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam)
+{
+    HWND box = reinterpret_cast<HWND>(wParam);
+    char className[32] = {0};
+    if (code == HCBT_ACTIVATE)
+        GetClassNameA(box, className, sizeof(className));
+    // Only dialogs count, each window once even if it is activated again.
+    if (code == HCBT_ACTIVATE && strcmp(className, "#32770") == 0 &&
+        std::find(shownWindows.begin(), shownWindows.end(), box) == shownWindows.end()) {
+        shownWindows.push_back(box);
+        char caption[128] = {0};
+        GetWindowTextA(box, caption, sizeof(caption));
+        BoxCall seen{GetWindow(box, GW_OWNER), "", caption, 0};
+        EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&seen.text));
+        shownBoxes.push_back(seen);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+    return CallNextHookEx(boxHook, code, wParam, lParam);
+}
+
+TEST_F(SettingsStoreTest, RealWarningBoxShowsThePathUnderTheDanishCaption)
+{
+    settingsMessageBox = savedBox;
+    LoadLanguage("DANISH");
+    std::string missing = folder + "\\missing";
+    snprintf(baseDirectory, sizeof(baseDirectory), "%s", missing.c_str());
+
+    shownBoxes.clear();
+    shownWindows.clear();
+    boxHook = SetWindowsHookExA(WH_CBT, AnswerBoxes, NULL, GetCurrentThreadId());
+    ASSERT_NE(boxHook, nullptr);
+    SaveSettings();
+    UnhookWindowsHookEx(boxHook);
+
+    ASSERT_EQ(shownBoxes.size(), 1u);
+    EXPECT_EQ(shownBoxes[0].caption, "Kunne ikke gemme indstillingsfilen");
+    EXPECT_EQ(shownBoxes[0].text, missing + "\\Tamsi.ini");
 }
 
 }  // namespace
