@@ -118,13 +118,13 @@ int IntegerSampleY(const GraphBox& box, GraphScale scale, int32_t value);
 int PaceSampleY(const GraphBox& box, GraphScale scale, double pace);
 int GraphSampleY(const GraphBox& box, GraphScale scale, const StrokeHistory& h, int series, int k);
 
+struct PlotPoint {
+    int x, y;
+};
 // The line of one series through samples 0..lastSample: points[0] is where it starts, each
 // further point is drawn to in turn. A long workout puts dozens of samples on one x; those
 // collapse to where the line enters the column, its highest and lowest points and where it
 // leaves, which covers the same pixels at a fraction of the drawing cost. points needs
 // lastSample + 1 places (lastSample is kept within the arrays); returns how many were used.
-struct PlotPoint {
-    int x, y;
-};
 int SeriesPolyline(const GraphBox& box, GraphScale scale, const StrokeHistory& h, int series,
                    int lastSample, PlotPoint* points);

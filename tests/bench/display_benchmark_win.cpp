@@ -1,7 +1,6 @@
 // How long a live redraw takes: a 20000-stroke workout with all four graphs, drawn into a
 // 1920 x 1200 off-screen bitmap, as a share of the 250 ms poll tick. Not a test.
 // Usage: display_benchmark_win.exe [rounds] [picture.bmp]
-#ifdef _WIN32
 #include <windows.h>
 
 #include <math.h>
@@ -206,16 +205,3 @@ int main(int argc, char** argv)
     DestroyWindow(mainWindow);
     return result;
 }
-
-#else
-// The benchmark draws with the Windows GDI. Native builds collect tests/bench/*.cpp into one
-// program; this weak stand-in gives it a main while this is its only source and yields to any
-// other benchmark's main.
-#include <stdio.h>
-
-__attribute__((weak)) int main()
-{
-    puts("display benchmark: Windows only");
-    return 0;
-}
-#endif

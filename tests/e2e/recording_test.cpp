@@ -2,6 +2,10 @@
 // survives when the process is killed mid-workout.
 #include <gtest/gtest.h>
 
+#include <string.h>
+
+#include <algorithm>
+
 #include "settings/settings.h"
 #include "tamsi_process.h"
 #include "transcript.h"
@@ -54,6 +58,12 @@ TEST(Recording, AShortPieceIsRecordedStrokeByStrokeWithItsClosingLine) {
     std::string expected = ExpectedRowFile(calls, ENGLISH_HEADER, true);
     std::string actual = OnlyRowFile(tamsi);
     EXPECT_EQ(actual, expected);
+    // Every stroke poll follows a counter poll of the same tick; no tick asks twice for a
+    // stroke, and the libraries saw nothing else between the session's start and end.
+    for (size_t i = 4; i + 1 < calls.size(); i++) {
+        EXPECT_TRUE(IsCounterPoll(calls[i]) || (IsStrokePoll(calls[i]) && IsCounterPoll(calls[i - 1])))
+            << calls[i].line;
+    }
     // A real piece: many strokes, every line ended by CR LF.
     EXPECT_GT(std::count(actual.begin(), actual.end(), '\n'), 8);
     EXPECT_EQ(std::count(actual.begin(), actual.end(), '\n'),
