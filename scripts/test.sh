@@ -22,5 +22,10 @@ mkdir -p "$TAMSI_ARTIFACTS"
 echo "== Windows and end-to-end tests under Wine"
 ctest --test-dir "$TAMSI_BUILD/win64" --output-on-failure || status=1
 wineserver -k 2>/dev/null || true
+[ -n "${TAMSI_XVFB_PID:-}" ] && kill "$TAMSI_XVFB_PID" 2>/dev/null
+# Screenshots are taken as BMP under Wine; PNG is easier to look at.
+for picture in "$TAMSI_ARTIFACTS"/*.bmp; do
+    [ -f "$picture" ] && convert "$picture" "${picture%.bmp}.png" && rm -f "$picture"
+done
 echo "Screenshots and other artefacts: $TAMSI_ARTIFACTS"
 exit $status

@@ -11,6 +11,7 @@ tamsi_start_screen() {
     export DISPLAY="${TAMSI_DISPLAY:-:91}"
     if ! xdpyinfo >/dev/null 2>&1; then
         Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        export TAMSI_XVFB_PID=$!
         for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
     fi
 }
@@ -40,4 +41,4 @@ tamsi_make_prefix() {
 tamsi_start_screen
 tamsi_make_prefix
 # Keep the server up between programs: a start then costs a fraction of a second.
-wineserver -p 2>/dev/null || true
+wineserver -p >/dev/null 2>&1 || true

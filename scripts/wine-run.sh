@@ -3,4 +3,11 @@
 # CTest uses this as the emulator of the cross build.
 set -u
 . "$(dirname "$0")/wine-env.sh"
-exec timeout "${TAMSI_WINE_TIMEOUT:-300}" wine "$@"
+# Wine's own background processes (services, the desktop) outlive the program and would hold
+# CTest's output pipe open until its time-out: the program's output goes through a file.
+output=$(mktemp)
+timeout "${TAMSI_WINE_TIMEOUT:-300}" wine "$@" >"$output" 2>&1
+status=$?
+cat "$output"
+rm -f "$output"
+exit $status
