@@ -29,6 +29,6 @@ fi
 echo "No display: Tamsi runs on a virtual screen for ${TAMSI_DEMO_SECONDS:-20} seconds."
 wine "$RUN_DIR/Tamsi.exe" &
 sleep "${TAMSI_DEMO_SECONDS:-20}"
-import -window root "$TAMSI_BUILD/tamsi-screenshot.png"
+/usr/bin/import -window root "$TAMSI_BUILD/tamsi-screenshot.png"
 echo "Screenshot: $TAMSI_BUILD/tamsi-screenshot.png"
 wineserver -k 2>/dev/null || true

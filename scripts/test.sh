@@ -25,7 +25,7 @@ wineserver -k 2>/dev/null || true
 [ -n "${TAMSI_XVFB_PID:-}" ] && kill "$TAMSI_XVFB_PID" 2>/dev/null
 # Screenshots are taken as BMP under Wine; PNG is easier to look at.
 for picture in "$TAMSI_ARTIFACTS"/*.bmp; do
-    [ -f "$picture" ] && convert "$picture" "${picture%.bmp}.png" && rm -f "$picture"
+    [ -f "$picture" ] && /usr/bin/convert "$picture" "${picture%.bmp}.png" && rm -f "$picture"
 done
 echo "Screenshots and other artefacts: $TAMSI_ARTIFACTS"
 exit $status
