@@ -36,11 +36,12 @@ int WINAPI RecordBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     return IDOK;
 }
 
-// Runs the script once the dialog is up and shown: a timer only fires when the modal loop
-// is idle, which is after the dialog manager has shown the window.
+// Runs the script from the dialog's own modal loop. The dialog is shown first: under Wine the
+// timer can fire before the dialog manager shows it, and the scripts take "hidden" as "ended".
 INT_PTR CALLBACK DrivingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER && wParam == SCRIPT_TIMER) {
         KillTimer(dialog, SCRIPT_TIMER);
+        ShowWindow(dialog, SW_SHOWNORMAL);
         script(dialog);
         // Whatever the script left open is closed here, so a failing test cannot hang.
         SetTimer(dialog, SAFETY_TIMER, 50, NULL);
