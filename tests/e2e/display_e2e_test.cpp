@@ -8,19 +8,35 @@
 
 namespace {
 
-// Pixels of one colour inside the window's client area, as the screen shows them.
+// Pixels of one colour inside the window's client area, as the screen shows them. The area
+// is copied in one piece: a GetPixel per pixel is a round trip to the X server under Wine.
 int CountColour(HWND window, COLORREF colour) {
     RECT client;
     GetClientRect(window, &client);
     POINT origin = {0, 0};
     ClientToScreen(window, &origin);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
     HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = NULL;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    const DWORD* pixels = static_cast<const DWORD*>(bits);
     int count = 0;
-    for (int y = 0; y < client.bottom; y += 2) {
-        for (int x = 0; x < client.right; x += 2) {
-            if (GetPixel(screen, origin.x + x, origin.y + y) == colour) count++;
-        }
+    for (long i = 0; i < (long)client.right * client.bottom; i++) {
+        count += (pixels[i] & 0xFFFFFF) == wanted;
     }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
     ReleaseDC(NULL, screen);
     return count;
 }
