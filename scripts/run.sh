@@ -18,6 +18,9 @@ for dll in PM3DDICP.dll PM3CsafeCP.dll; do
     fi
 done
 
+# The demo's rower wears a heart-rate belt unless told otherwise.
+export TAMSI_SIM_HEART_RATE="${TAMSI_SIM_HEART_RATE:-140}"
+
 headless=0
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then headless=1; fi
 . "$TAMSI_ROOT/scripts/wine-env.sh"
