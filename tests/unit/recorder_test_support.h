@@ -79,16 +79,6 @@ inline std::vector<std::string> ReadLines(const std::string& path) {
     return lines;
 }
 
-// The names of the row files in the data folder.
-inline std::vector<std::string> RowFileNames(const TempBase& base) {
-    std::vector<std::string> names;
-    std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator(base.DataFolder(), ignored)) {
-        names.push_back(entry.path().filename().string());
-    }
-    return names;
-}
-
 inline int32_t FixedClock() { return 1000; }
 
 }  // namespace recorder_test

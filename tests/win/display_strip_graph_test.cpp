@@ -50,13 +50,6 @@ protected:
     HGDIOBJ originalFont;
 };
 
-TEST_F(DisplayStripGraphWin, AllFlagsOffDrawsNothing)
-{
-    settings.showHeartRate = settings.showStrokeRate = settings.showPower = settings.showPace = 0;
-    Draw();
-    EXPECT_EQ(0, bitmap.Count(0, 0, 1920, 1200, [](COLORREF c) { return c != FILL; }));
-}
-
 TEST_F(DisplayStripGraphWin, OneSampleShowsTheEmptyFramedBoxAndLabels)
 {
     h->power[0] = 125;
@@ -69,50 +62,23 @@ TEST_F(DisplayStripGraphWin, OneSampleShowsTheEmptyFramedBoxAndLabels)
     EXPECT_GT(bitmap.CountColour(91, 236, 121, 560, RED), 0);
 }
 
-TEST_F(DisplayStripGraphWin, FrameBlanksTheBoxButNotAroundIt)
+TEST_F(DisplayStripGraphWin, SamplesOutsideTheScaleRunAlongTheEdges)
 {
-    Draw();
-    EXPECT_EQ(WHITE, bitmap.At(400, 400));
-    EXPECT_EQ(FILL, bitmap.At(400, 240));
-    EXPECT_EQ(FILL, bitmap.At(400, 560));
-    EXPECT_EQ(FILL, bitmap.At(800, 400));
-}
-
-TEST_F(DisplayStripGraphWin, LabelsAreRightAlignedAtTheirColumns)
-{
-    Draw();
-    const COLORREF colours[] = {ORANGE, BLUE, GREEN, RED};
-    for (int c = 0; c < 4; ++c) {
-        int rightmost = -1;
-        for (int x = 0; x < 130; ++x)
-            if (bitmap.CountColour(x, 236, x + 1, 560, colours[c]) > 0)
-                rightmost = x;
-        EXPECT_GE(rightmost, 30 * (c + 1) - 4) << "column " << c;
-        EXPECT_LT(rightmost, 30 * (c + 1)) << "column " << c;
+    OnlyPower();
+    const struct {
+        int32_t power, min, edgeY;
+    } cases[] = {{1000, 0, TOP}, {20, 100, BOTTOM}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.power);
+        bitmap.Fill(FILL);
+        settings.powerMin = c.min;
+        h->lastSample = 5;
+        for (int k = 0; k <= 5; ++k)
+            h->power[k] = c.power;
+        Draw();
+        EXPECT_EQ(ORANGE, bitmap.At(LEFT + 30, c.edgeY));  // the first sample too
+        EXPECT_EQ(ORANGE, bitmap.At(400, c.edgeY));
     }
-}
-
-TEST_F(DisplayStripGraphWin, SamplesAboveTheScaleRunAlongTheTopEdge)
-{
-    OnlyPower();
-    h->lastSample = 5;
-    for (int k = 0; k <= 5; ++k)
-        h->power[k] = 1000;
-    Draw();
-    EXPECT_EQ(ORANGE, bitmap.At(LEFT + 30, TOP));  // the first sample too
-    EXPECT_EQ(ORANGE, bitmap.At(400, TOP));
-}
-
-TEST_F(DisplayStripGraphWin, SamplesBelowTheScaleRunAlongTheBottomEdge)
-{
-    OnlyPower();
-    settings.powerMin = 100;
-    h->lastSample = 5;
-    for (int k = 0; k <= 5; ++k)
-        h->power[k] = 20;
-    Draw();
-    EXPECT_EQ(ORANGE, bitmap.At(LEFT + 30, BOTTOM));
-    EXPECT_EQ(ORANGE, bitmap.At(400, BOTTOM));
 }
 
 TEST_F(DisplayStripGraphWin, RangeZeroDrawsFlatOnTheBottomEdge)
@@ -125,42 +91,6 @@ TEST_F(DisplayStripGraphWin, RangeZeroDrawsFlatOnTheBottomEdge)
     Draw();
     EXPECT_EQ(ORANGE, bitmap.At(400, BOTTOM));
     EXPECT_EQ(0, bitmap.CountColour(LEFT + 30, TOP - 2, RIGHT, BOTTOM, ORANGE));
-}
-
-TEST_F(DisplayStripGraphWin, PaceOfZeroIsInfinitelyFast)
-{
-    settings.showHeartRate = settings.showStrokeRate = settings.showPower = 0;
-    h->lastSample = 5;
-    Draw();
-    EXPECT_EQ(GREEN, bitmap.At(400, TOP));
-}
-
-TEST_F(DisplayStripGraphWin, EverySegmentStartsWhereTheGeometrySays)
-{
-    OnlyPower();
-    h->lastSample = 10;
-    for (int k = 0; k <= 10; ++k)
-        h->power[k] = 25 * k;
-    Draw();
-    GraphBox box = StripGraphBox(settings, *h, LEFT, TOP, RIGHT, HEIGHT);
-    GraphScale scale = GraphSeriesScale(settings, SERIES_POWER);
-    for (int k = 0; k < 10; ++k) {
-        int x = GraphColumnX(box, k, 10);
-        int y = GraphSampleY(box, scale, *h, SERIES_POWER, k);
-        EXPECT_EQ(ORANGE, bitmap.At(x, y)) << "sample " << k;
-    }
-}
-
-TEST_F(DisplayStripGraphWin, LongWorkoutReachesTheRightEdge)
-{
-    OnlyPower();
-    h->lastSample = LAST_SAMPLE_INDEX;
-    for (int k = 0; k <= LAST_SAMPLE_INDEX; ++k)
-        h->power[k] = 125;
-    Draw();
-    EXPECT_EQ(ORANGE, bitmap.At(LEFT + 30, 400));
-    EXPECT_EQ(ORANGE, bitmap.At(RIGHT - 1, 400));  // over the frame's inner half
-    EXPECT_EQ(WHITE, bitmap.At(RIGHT - 2, 401));
 }
 
 // The plain way: one LineTo per sample, straight from the geometry.
