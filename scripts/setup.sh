@@ -1,7 +1,7 @@
 # Sourced by run.sh and test.sh: installs what building, running and testing Tamsi needs on
 # Debian or Ubuntu, and only what is missing.
 TAMSI_PACKAGES="cmake ninja-build g++ libgtest-dev googletest g++-mingw-w64-x86-64 g++-mingw-w64-i686
-  wine64 xvfb x11-utils imagemagick xdotool fp-utils"
+  wine wine64 fonts-liberation xvfb x11-utils imagemagick xdotool fp-utils"
 
 tamsi_install_missing() {
     local missing=""
@@ -13,7 +13,8 @@ tamsi_install_missing() {
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
+    # With recommends: the wine package brings the wine command itself, and fonts come along.
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing >/dev/null
 }
 
 # Configures and builds one tree: tamsi_build DIR [cmake args...]
