@@ -8,12 +8,24 @@ export WINEARCH=win64
 
 tamsi_start_screen() {
     if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
-    export DISPLAY="${TAMSI_DISPLAY:-:91}"
-    if ! xdpyinfo >/dev/null 2>&1; then
-        Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-        export TAMSI_XVFB_PID=$!
-        for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    if [ -n "${TAMSI_DISPLAY:-}" ]; then
+        export DISPLAY="$TAMSI_DISPLAY"
+        xdpyinfo >/dev/null 2>&1 && return
+    else
+        # A virtual screen already running is reused; otherwise the first display without a
+        # lock file is taken, since one left by a killed server makes Xvfb refuse to start.
+        for number in $(seq 91 130); do
+            export DISPLAY=":$number"
+            if [ -e "/tmp/.X$number-lock" ]; then
+                xdpyinfo >/dev/null 2>&1 && return
+            else
+                break
+            fi
+        done
     fi
+    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    export TAMSI_XVFB_PID=$!
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 }
 
 tamsi_make_prefix() {
