@@ -16,10 +16,9 @@ void OpenHelpTopics(HWND owner) {
     snprintf(path, sizeof path, "%s\\Tamsi.chm", baseDirectory);
 
     static HMODULE viewer = LoadLibraryA("hhctrl.ocx");
-    HtmlHelpFn htmlHelp =
-        viewer ? reinterpret_cast<HtmlHelpFn>(
-                     reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpA")))
-               : NULL;
+    HtmlHelpFn htmlHelp = viewer ? reinterpret_cast<HtmlHelpFn>(
+                                       reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpA")))
+                                 : NULL;
     if (!htmlHelp || !htmlHelp(owner, path, HH_DISPLAY_TOC_COMMAND, 0)) {
         char message[BASE_DIRECTORY_SIZE + 64];
         snprintf(message, sizeof message, "Couldn't open the help file %s", path);

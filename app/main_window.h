@@ -7,8 +7,8 @@ const UINT_PTR POLL_TIMER_ID = 99;
 const UINT POLL_PERIOD_MS = 250;
 
 extern HINSTANCE moduleInstance;
-extern HWND mainWindow;       // published only after the window is shown
-extern HDC offscreenDc;       // memory context holding the off-screen bitmap
+extern HWND mainWindow;  // published only after the window is shown
+extern HDC offscreenDc;  // memory context holding the off-screen bitmap
 extern HACCEL acceleratorTable;
 extern char mainWindowTitle[256];
 extern char windowClassName[256];

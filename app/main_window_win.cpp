@@ -38,9 +38,9 @@ static SettingsRect WorkArea() {
 bool CreateMainWindow(HINSTANCE instance, int showState) {
     moduleInstance = instance;
     WindowPlacement place = PlaceInWorkArea(settings.mainWindowRect, WorkArea());
-    HWND window = CreateWindowExA(0, windowClassName, mainWindowTitle, WS_OVERLAPPEDWINDOW,
-                                  place.left, place.top, place.width, place.height, NULL, NULL,
-                                  instance, NULL);
+    HWND window =
+        CreateWindowExA(0, windowClassName, mainWindowTitle, WS_OVERLAPPEDWINDOW, place.left,
+                        place.top, place.width, place.height, NULL, NULL, instance, NULL);
     if (!window) return false;
     ShowWindow(window, showState);
     UpdateWindow(window);
@@ -94,18 +94,10 @@ static void OnDestroy(HWND window) {
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        OnCreate(window);
-        return 0;
-    case WM_PAINT:
-        OnPaint(window);
-        return 0;
-    case WM_SIZE:
-        OnSize(window);
-        return 0;
-    case WM_DESTROY:
-        OnDestroy(window);
-        return 0;
+    case WM_CREATE: OnCreate(window); return 0;
+    case WM_PAINT: OnPaint(window); return 0;
+    case WM_SIZE: OnSize(window); return 0;
+    case WM_DESTROY: OnDestroy(window); return 0;
     case WM_COMMAND:
         if (RunMenuCommand(window, LOWORD(wParam))) return 0;
         break;

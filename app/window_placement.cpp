@@ -2,8 +2,12 @@
 // distance, so the window always lies wholly within the work area.
 #include "app/window_placement.h"
 
-static int Smaller(int a, int b) { return a < b ? a : b; }
-static int Larger(int a, int b) { return a > b ? a : b; }
+static int Smaller(int a, int b) {
+    return a < b ? a : b;
+}
+static int Larger(int a, int b) {
+    return a > b ? a : b;
+}
 
 WindowPlacement PlaceInWorkArea(const SettingsRect& savedFrame, const SettingsRect& workArea) {
     // An empty or inverted frame comes only from a damaged settings file (a 0-byte file

@@ -16,8 +16,7 @@ const COLORREF STATUS_COLOUR = RGB(255, 0, 0);
 const COLORREF UNIT_COLOUR = RGB(153, 153, 153);
 
 // Fonts are made and deleted on every call: the panel keeps no state between calls.
-HFONT CreatePanelFont(int height)
-{
+HFONT CreatePanelFont(int height) {
     return CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                        "Arial");
@@ -25,21 +24,17 @@ HFONT CreatePanelFont(int height)
 
 // The window that owns the target, or the main window for the off-screen bitmap and
 // printers. False when there is none yet (still being created) or it is too narrow.
-bool MeasureTarget(HDC target, RECT* client)
-{
+bool MeasureTarget(HDC target, RECT* client) {
     HWND window = WindowFromDC(target);
-    if (window == NULL)
-        window = mainWindow;
-    if (window == NULL || !GetClientRect(window, client))
-        return false;
+    if (window == NULL) window = mainWindow;
+    if (window == NULL || !GetClientRect(window, client)) return false;
     return client->right - client->left >= PANEL_MIN_WINDOW_WIDTH;
 }
 
 // The main window makes its off-screen bitmap at least as large as the desktop, so that a
 // window stretched over several monitors shows no stale pixels; a full redraw therefore
 // clears the whole bitmap (or desktop), not only the first 1920 x 1200 pixels.
-void ClearWholeTarget(HDC target)
-{
+void ClearWholeTarget(HDC target) {
     int bitmapWidth = 0;
     int bitmapHeight = 0;
     if (GetObjectType(target) == OBJ_MEMDC) {
@@ -50,34 +45,29 @@ void ClearWholeTarget(HDC target)
             bitmapHeight = bitmap.bmHeight;
         }
     }
-    PanelSize size = FullClearSize(bitmapWidth, bitmapHeight,
-                                   GetSystemMetrics(SM_CXVIRTUALSCREEN),
+    PanelSize size = FullClearSize(bitmapWidth, bitmapHeight, GetSystemMetrics(SM_CXVIRTUALSCREEN),
                                    GetSystemMetrics(SM_CYVIRTUALSCREEN));
     SelectObject(target, GetStockObject(WHITE_BRUSH));
     PatBlt(target, 0, 0, size.width, size.height, PATCOPY);
 }
 
 // 800 logical units across the target; 560 high with graphs, 240 without.
-void SetPanelMapping(HDC target, const RECT& client)
-{
-    PanelSize size = PanelDrawingSize(client.right, client.bottom,
-                                      GetDeviceCaps(target, PHYSICALWIDTH),
-                                      GetDeviceCaps(target, PHYSICALHEIGHT),
-                                      GetDeviceCaps(target, PHYSICALOFFSETX),
-                                      GetDeviceCaps(target, PHYSICALOFFSETY));
+void SetPanelMapping(HDC target, const RECT& client) {
+    PanelSize size = PanelDrawingSize(
+        client.right, client.bottom, GetDeviceCaps(target, PHYSICALWIDTH),
+        GetDeviceCaps(target, PHYSICALHEIGHT), GetDeviceCaps(target, PHYSICALOFFSETX),
+        GetDeviceCaps(target, PHYSICALOFFSETY));
     SetMapMode(target, MM_ISOTROPIC);
     SetWindowExtEx(target, PANEL_LOGICAL_WIDTH / 2, PanelLogicalHeight(settings) / 2, NULL);
     SetViewportExtEx(target, size.width / 2, size.height / 2, NULL);
 }
 
-int TextLength(const char* text, size_t capacity)
-{
+int TextLength(const char* text, size_t capacity) {
     return (int)strnlen(text, capacity);
 }
 
 // Each line starts at its own place; its end is where its unit goes.
-void DrawLines(HDC target, const PanelLine* lines, int count, POINT* ends)
-{
+void DrawLines(HDC target, const PanelLine* lines, int count, POINT* ends) {
     SetTextAlign(target, TA_UPDATECP);
     for (int i = 0; i < count; ++i) {
         MoveToEx(target, lines[i].x, lines[i].y, NULL);
@@ -87,8 +77,7 @@ void DrawLines(HDC target, const PanelLine* lines, int count, POINT* ends)
     SetTextAlign(target, TA_LEFT | TA_TOP);
 }
 
-void DrawStatusLine(HDC target)
-{
+void DrawStatusLine(HDC target) {
     RECT area = {STATUS_LEFT, STATUS_TOP, STATUS_RIGHT, STATUS_BOTTOM};
     SetTextColor(target, STATUS_COLOUR);
     // Monitor error texts are shown as they are: no word wrap, no '&' mnemonics.
@@ -97,12 +86,10 @@ void DrawStatusLine(HDC target)
     SetTextColor(target, BLACK);
 }
 
-void DrawUnits(HDC target, const PanelLine* lines, int count, const POINT* ends)
-{
+void DrawUnits(HDC target, const PanelLine* lines, int count, const POINT* ends) {
     SetTextColor(target, UNIT_COLOUR);
     for (int i = 0; i < count; ++i) {
-        if (lines[i].unitText == NO_UNIT)
-            continue;
+        if (lines[i].unitText == NO_UNIT) continue;
         const char* unit = textTable[lines[i].unitText];
         TextOutA(target, ends[i].x + UNIT_GAP, lines[i].unitY, unit,
                  TextLength(unit, TEXT_SLOT_SIZE));
@@ -112,13 +99,10 @@ void DrawUnits(HDC target, const PanelLine* lines, int count, const POINT* ends)
 
 }  // namespace
 
-void DrawPanel(HDC target, const StrokeHistory* history, unsigned char full)
-{
+void DrawPanel(HDC target, const StrokeHistory* history, unsigned char full) {
     RECT client;
-    if (target == NULL || history == NULL || !MeasureTarget(target, &client))
-        return;
-    if (full)
-        ClearWholeTarget(target);
+    if (target == NULL || history == NULL || !MeasureTarget(target, &client)) return;
+    if (full) ClearWholeTarget(target);
     SetPanelMapping(target, client);
     if (!full) {
         SelectObject(target, GetStockObject(WHITE_BRUSH));
@@ -135,8 +119,7 @@ void DrawPanel(HDC target, const StrokeHistory* history, unsigned char full)
     HFONT labelFont = CreatePanelFont(LABEL_FONT_HEIGHT);
     SelectObject(target, labelFont);
     DeleteObject(valueFont);
-    if (!UseSummaryLayout(*history))
-        DrawStatusLine(target);
+    if (!UseSummaryLayout(*history)) DrawStatusLine(target);
     GraphPlacement graph = PanelGraphPlacement(*history, full != 0);
     if (graph.draw)
         DrawStripGraph(target, history, graph.left, graph.top, graph.right, graph.height);

@@ -3,8 +3,7 @@
 
 #include <stdio.h>
 
-const char* FormatTime(int32_t hundredths)
-{
+const char* FormatTime(int32_t hundredths) {
     static char text[256];
     // A negative count gets one leading minus and the digits of its magnitude; 64 bits so
     // that the magnitude of the most negative count still fits.

@@ -9,37 +9,29 @@
 
 namespace {
 
-int Larger(int a, int b)
-{
+int Larger(int a, int b) {
     return a > b ? a : b;
 }
 
 // Without the undefined conversion of a double out of range: non-finite reads 0, huge saturates.
-int32_t TruncateToInt32(double value)
-{
-    if (!isfinite(value))
-        return 0;
-    if (value >= 2147483647.0)
-        return INT32_MAX;
-    if (value <= -2147483648.0)
-        return INT32_MIN;
+int32_t TruncateToInt32(double value) {
+    if (!isfinite(value)) return 0;
+    if (value >= 2147483647.0) return INT32_MAX;
+    if (value <= -2147483648.0) return INT32_MIN;
     return (int32_t)value;
 }
 
 // The recorder stores finite values; a damaged record must not print "inf" or "nan".
-double FiniteOrZero(double value)
-{
+double FiniteOrZero(double value) {
     return isfinite(value) ? value : 0.0;
 }
 
-const char* Text(int index)
-{
+const char* Text(int index) {
     return textTable[index];
 }
 
 // "label: value", the label cut at its slot so that an unterminated slot cannot run on.
-void SetLine(PanelLine& line, int x, int y, int label, const char* value, int unit, int unitY)
-{
+void SetLine(PanelLine& line, int x, int y, int label, const char* value, int unit, int unitY) {
     line.x = x;
     line.y = y;
     snprintf(line.text, sizeof line.text, "%.*s: %s", TEXT_SLOT_SIZE - 1, Text(label), value);
@@ -47,22 +39,19 @@ void SetLine(PanelLine& line, int x, int y, int label, const char* value, int un
     line.unitY = unitY;
 }
 
-void SetIntLine(PanelLine& line, int x, int y, int label, int32_t value, int unit, int unitY)
-{
+void SetIntLine(PanelLine& line, int x, int y, int label, int32_t value, int unit, int unitY) {
     char number[16];
     snprintf(number, sizeof number, "%i", (int)value);
     SetLine(line, x, y, label, number, unit, unitY);
 }
 
-void SetMetresLine(PanelLine& line, int x, int y, int label, double value, int unit, int unitY)
-{
+void SetMetresLine(PanelLine& line, int x, int y, int label, double value, int unit, int unitY) {
     char number[64];
     snprintf(number, sizeof number, "%.1f", FiniteOrZero(value));
     SetLine(line, x, y, label, number, unit, unitY);
 }
 
-int64_t Range(GraphScale scale)
-{
+int64_t Range(GraphScale scale) {
     return (int64_t)scale.max - scale.min;
 }
 
@@ -71,15 +60,13 @@ struct PlotColumn {
     int x, entry, exit, low, high;
 };
 
-void Append(PlotPoint* points, int& count, int x, int y)
-{
+void Append(PlotPoint* points, int& count, int x, int y) {
     points[count++] = {x, y};
 }
 
 // The entry point is already out; what else the column needs to span low..high and end at
 // its exit: the extremes beyond the entry-exit span, the farther from the exit first.
-void FinishColumn(const PlotColumn& c, PlotPoint* points, int& count)
-{
+void FinishColumn(const PlotColumn& c, PlotPoint* points, int& count) {
     int spanLow = c.entry < c.exit ? c.entry : c.exit;
     int spanHigh = c.entry < c.exit ? c.exit : c.entry;
     bool needLow = c.low < spanLow;
@@ -93,80 +80,63 @@ void FinishColumn(const PlotColumn& c, PlotPoint* points, int& count)
     } else if (needHigh) {
         Append(points, count, c.x, c.high);
     }
-    if (c.exit != c.entry || needLow || needHigh)
-        Append(points, count, c.x, c.exit);
+    if (c.exit != c.entry || needLow || needHigh) Append(points, count, c.x, c.exit);
 }
 
-int ClampToBox(const GraphBox& box, int64_t y)
-{
-    if (y < box.top)
-        y = box.top;
-    if (y > box.bottom)
-        y = box.bottom;
+int ClampToBox(const GraphBox& box, int64_t y) {
+    if (y < box.top) y = box.top;
+    if (y > box.bottom) y = box.bottom;
     return (int)y;
 }
 
 }  // namespace
 
-bool AnyGraphFlag(const Settings& s)
-{
+bool AnyGraphFlag(const Settings& s) {
     return s.showHeartRate || s.showStrokeRate || s.showPower || s.showPace;
 }
 
-int PanelLogicalHeight(const Settings& s)
-{
+int PanelLogicalHeight(const Settings& s) {
     return AnyGraphFlag(s) ? PANEL_HEIGHT_WITH_GRAPHS : PANEL_HEIGHT_NUMBERS_ONLY;
 }
 
-PanelSize PanelDrawingSize(int clientRight, int clientBottom, int physicalWidth,
-                           int physicalHeight, int physicalOffsetX, int physicalOffsetY)
-{
+PanelSize PanelDrawingSize(int clientRight, int clientBottom, int physicalWidth, int physicalHeight,
+                           int physicalOffsetX, int physicalOffsetY) {
     if (physicalWidth != 0)
         return {physicalWidth - 2 * physicalOffsetX, physicalHeight - 2 * physicalOffsetY};
     return {clientRight, clientBottom};
 }
 
-PanelSize FullClearSize(int bitmapWidth, int bitmapHeight, int desktopWidth, int desktopHeight)
-{
+PanelSize FullClearSize(int bitmapWidth, int bitmapHeight, int desktopWidth, int desktopHeight) {
     return {Larger(FULL_CLEAR_MIN_WIDTH, Larger(bitmapWidth, desktopWidth)),
             Larger(FULL_CLEAR_MIN_HEIGHT, Larger(bitmapHeight, desktopHeight))};
 }
 
-bool UseSummaryLayout(const StrokeHistory& h)
-{
+bool UseSummaryLayout(const StrokeHistory& h) {
     return h.avgPower != 0;
 }
 
-int SampleIndex(const StrokeHistory& h)
-{
-    if (h.lastSample < 0)
-        return 0;
-    if (h.lastSample > LAST_SAMPLE_INDEX)
-        return LAST_SAMPLE_INDEX;
+int SampleIndex(const StrokeHistory& h) {
+    if (h.lastSample < 0) return 0;
+    if (h.lastSample > LAST_SAMPLE_INDEX) return LAST_SAMPLE_INDEX;
     return h.lastSample;
 }
 
-int32_t LivePaceHundredths(const StrokeHistory& h)
-{
+int32_t LivePaceHundredths(const StrokeHistory& h) {
     return TruncateToInt32(50000.0 * h.pace[SampleIndex(h)]);
 }
 
-int32_t SummaryPaceHundredths(const StrokeHistory& h)
-{
+int32_t SummaryPaceHundredths(const StrokeHistory& h) {
     // The product wraps like the 32-bit arithmetic it stands for (workouts over ~12 hours).
     int32_t timeTimes500 = (int32_t)((uint32_t)h.workTime * 500u);
-    if (h.distance == 0.0)
-        return 0;
+    if (h.distance == 0.0) return 0;
     return TruncateToInt32(timeTimes500 / h.distance);
 }
 
-int StateTextIndex(int32_t strokeState)
-{
+int StateTextIndex(int32_t strokeState) {
     return TEXT_STATE_FIRST + (strokeState % 5 + 5) % 5;
 }
 
-int FormatPanelLines(const StrokeHistory& h, PanelLine lines[MAX_PANEL_LINES])
-{
+int FormatPanelLines(const StrokeHistory& h, PanelLine lines[MAX_PANEL_LINES]) {
     const int i = SampleIndex(h);
     const bool summary = UseSummaryLayout(h);
     int n = 0;
@@ -180,8 +150,8 @@ int FormatPanelLines(const StrokeHistory& h, PanelLine lines[MAX_PANEL_LINES])
     SetIntLine(lines[n++], 400, 5, TEXT_HEART_RATE, summary ? h.avgHeartRate : h.heartRate[i],
                TEXT_UNIT_HEART_RATE, 20);
     SetMetresLine(lines[n++], 400, 45, TEXT_DPS, h.distancePerStroke, TEXT_UNIT_DPS, 60);
-    SetIntLine(lines[n++], 400, 85, TEXT_POWER, summary ? h.avgPower : h.power[i],
-               TEXT_UNIT_POWER, 100);
+    SetIntLine(lines[n++], 400, 85, TEXT_POWER, summary ? h.avgPower : h.power[i], TEXT_UNIT_POWER,
+               100);
     SetIntLine(lines[n++], 400, 125, TEXT_CALS, h.calories, TEXT_UNIT_CALS, 140);
     if (!summary) {
         char state[TEXT_SLOT_SIZE];
@@ -192,15 +162,12 @@ int FormatPanelLines(const StrokeHistory& h, PanelLine lines[MAX_PANEL_LINES])
     return n;
 }
 
-GraphPlacement PanelGraphPlacement(const StrokeHistory& h, bool full)
-{
-    if (UseSummaryLayout(h))
-        return {true, 10, 220, 790, 330};
+GraphPlacement PanelGraphPlacement(const StrokeHistory& h, bool full) {
+    if (UseSummaryLayout(h)) return {true, 10, 220, 790, 330};
     return {full, 10, 250, 790, 300};
 }
 
-SeriesColour GraphSeriesColour(int series)
-{
+SeriesColour GraphSeriesColour(int series) {
     switch (series) {
     case SERIES_POWER: return {255, 140, 0};
     case SERIES_STROKE_RATE: return {0, 0, 255};
@@ -209,8 +176,7 @@ SeriesColour GraphSeriesColour(int series)
     }
 }
 
-bool GraphSeriesShown(const Settings& s, const StrokeHistory& h, int series)
-{
+bool GraphSeriesShown(const Settings& s, const StrokeHistory& h, int series) {
     switch (series) {
     case SERIES_POWER: return s.showPower != 0;
     case SERIES_STROKE_RATE: return s.showStrokeRate != 0;
@@ -220,17 +186,14 @@ bool GraphSeriesShown(const Settings& s, const StrokeHistory& h, int series)
     }
 }
 
-int ShownSeriesCount(const Settings& s, const StrokeHistory& h)
-{
+int ShownSeriesCount(const Settings& s, const StrokeHistory& h) {
     int n = 0;
     for (int series = 0; series < SERIES_COUNT; ++series)
-        if (GraphSeriesShown(s, h, series))
-            ++n;
+        if (GraphSeriesShown(s, h, series)) ++n;
     return n;
 }
 
-GraphScale GraphSeriesScale(const Settings& s, int series)
-{
+GraphScale GraphSeriesScale(const Settings& s, int series) {
     switch (series) {
     case SERIES_POWER: return {s.powerMin, s.powerMax};
     case SERIES_STROKE_RATE: return {s.strokeRateMin, s.strokeRateMax};
@@ -240,8 +203,7 @@ GraphScale GraphSeriesScale(const Settings& s, int series)
 }
 
 GraphBox StripGraphBox(const Settings& s, const StrokeHistory& h, int left, int top, int right,
-                       int height)
-{
+                       int height) {
     GraphBox box;
     box.left = left + LABEL_COLUMN_WIDTH * ShownSeriesCount(s, h);
     box.top = top;
@@ -251,62 +213,48 @@ GraphBox StripGraphBox(const Settings& s, const StrokeHistory& h, int left, int 
     return box;
 }
 
-int ScaleLabelDecimals(GraphScale scale)
-{
+int ScaleLabelDecimals(GraphScale scale) {
     return Range(scale) % 5 > 0 ? 1 : 0;
 }
 
-void FormatScaleLabel(GraphScale scale, int j, char* text, size_t size)
-{
+void FormatScaleLabel(GraphScale scale, int j, char* text, size_t size) {
     double value = scale.min + (j * Range(scale)) / 5.0;
     snprintf(text, size, "%.*f", ScaleLabelDecimals(scale), value);
 }
 
-int LabelColumnX(int column)
-{
+int LabelColumnX(int column) {
     return LABEL_COLUMN_WIDTH * column;
 }
 
 // Half the label font's height up, so that the text is centred on its level.
-int ScaleLabelY(const GraphBox& box, int j)
-{
+int ScaleLabelY(const GraphBox& box, int j) {
     return box.bottom - (j * box.height) / 5 - LABEL_FONT_HEIGHT / 2;
 }
 
-int GraphColumnX(const GraphBox& box, int k, int lastSample)
-{
-    if (lastSample <= 0)
-        return box.left;
+int GraphColumnX(const GraphBox& box, int k, int lastSample) {
+    if (lastSample <= 0) return box.left;
     return box.left + (int)((int64_t)box.width * k / lastSample);
 }
 
-int IntegerSampleY(const GraphBox& box, GraphScale scale, int32_t value)
-{
+int IntegerSampleY(const GraphBox& box, GraphScale scale, int32_t value) {
     int64_t range = Range(scale);
-    if (range == 0)
-        return box.bottom;
+    if (range == 0) return box.bottom;
     return ClampToBox(box, box.bottom - ((int64_t)value - scale.min) * box.height / range);
 }
 
-int PaceSampleY(const GraphBox& box, GraphScale scale, double pace)
-{
+int PaceSampleY(const GraphBox& box, GraphScale scale, double pace) {
     int64_t range = Range(scale);
-    if (range == 0)
-        return box.bottom;
+    if (range == 0) return box.bottom;
     double speed = pace == 0.0 ? INFINITY : 1.0 / pace;
     double y = box.bottom - (speed - scale.min) * box.height / (double)range;
-    if (isnan(y))
-        return box.bottom;
+    if (isnan(y)) return box.bottom;
     // Clamp in floating point first: converting an out-of-range double is undefined.
-    if (y < box.top)
-        y = box.top;
-    if (y > box.bottom)
-        y = box.bottom;
+    if (y < box.top) y = box.top;
+    if (y > box.bottom) y = box.bottom;
     return (int)y;
 }
 
-int GraphSampleY(const GraphBox& box, GraphScale scale, const StrokeHistory& h, int series, int k)
-{
+int GraphSampleY(const GraphBox& box, GraphScale scale, const StrokeHistory& h, int series, int k) {
     switch (series) {
     case SERIES_POWER: return IntegerSampleY(box, scale, h.power[k]);
     case SERIES_STROKE_RATE: return IntegerSampleY(box, scale, h.strokeRate[k]);
@@ -316,12 +264,9 @@ int GraphSampleY(const GraphBox& box, GraphScale scale, const StrokeHistory& h, 
 }
 
 int SeriesPolyline(const GraphBox& box, GraphScale scale, const StrokeHistory& h, int series,
-                   int lastSample, PlotPoint* points)
-{
-    if (lastSample < 0)
-        lastSample = 0;
-    if (lastSample > LAST_SAMPLE_INDEX)
-        lastSample = LAST_SAMPLE_INDEX;
+                   int lastSample, PlotPoint* points) {
+    if (lastSample < 0) lastSample = 0;
+    if (lastSample > LAST_SAMPLE_INDEX) lastSample = LAST_SAMPLE_INDEX;
     int count = 0;
     int y = GraphSampleY(box, scale, h, series, 0);
     PlotColumn column = {box.left, y, y, y, y};
@@ -331,10 +276,8 @@ int SeriesPolyline(const GraphBox& box, GraphScale scale, const StrokeHistory& h
         y = GraphSampleY(box, scale, h, series, k);
         if (x == column.x) {
             column.exit = y;
-            if (y < column.low)
-                column.low = y;
-            if (y > column.high)
-                column.high = y;
+            if (y < column.low) column.low = y;
+            if (y > column.high) column.high = y;
             continue;
         }
         FinishColumn(column, points, count);

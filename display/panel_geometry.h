@@ -41,8 +41,8 @@ bool AnyGraphFlag(const Settings& s);
 int PanelLogicalHeight(const Settings& s);
 // Target size in device units: the client rectangle's right and bottom, or for a printer
 // (non-zero physical width) the page less twice its unprintable offsets.
-PanelSize PanelDrawingSize(int clientRight, int clientBottom, int physicalWidth,
-                           int physicalHeight, int physicalOffsetX, int physicalOffsetY);
+PanelSize PanelDrawingSize(int clientRight, int clientBottom, int physicalWidth, int physicalHeight,
+                           int physicalOffsetX, int physicalOffsetY);
 // How much a full redraw fills: at least 1920 x 1200 and at least the bitmap and the
 // desktop, whichever is larger in each direction (0 for an unknown size).
 PanelSize FullClearSize(int bitmapWidth, int bitmapHeight, int desktopWidth, int desktopHeight);

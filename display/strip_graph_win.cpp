@@ -16,8 +16,7 @@ namespace {
 // faster than the line, so 16 points a call drew the graph in a third of the time of 512.
 const int PLOT_CHUNK = 16;
 
-void DrawScaleLabels(HDC target, const GraphBox& box, GraphScale scale, int column)
-{
+void DrawScaleLabels(HDC target, const GraphBox& box, GraphScale scale, int column) {
     for (int j = 0; j < SCALE_LABELS; ++j) {
         char text[SCALE_LABEL_TEXT_SIZE];
         FormatScaleLabel(scale, j, text, sizeof text);
@@ -26,8 +25,7 @@ void DrawScaleLabels(HDC target, const GraphBox& box, GraphScale scale, int colu
 }
 
 void PlotSeries(HDC target, const GraphBox& box, GraphScale scale, const StrokeHistory& h,
-                int series, int lastSample, std::vector<PlotPoint>& line)
-{
+                int series, int lastSample, std::vector<PlotPoint>& line) {
     int count = SeriesPolyline(box, scale, h, series, lastSample, line.data());
     MoveToEx(target, line[0].x, line[0].y, NULL);
     POINT chunk[PLOT_CHUNK];
@@ -40,17 +38,14 @@ void PlotSeries(HDC target, const GraphBox& box, GraphScale scale, const StrokeH
             pending = 0;
         }
     }
-    if (pending > 0)
-        PolylineTo(target, chunk, pending);
+    if (pending > 0) PolylineTo(target, chunk, pending);
 }
 
 }  // namespace
 
 void DrawStripGraph(HDC target, const StrokeHistory* history, int left, int top, int right,
-                    int height)
-{
-    if (target == NULL || history == NULL || !AnyGraphFlag(settings))
-        return;
+                    int height) {
+    if (target == NULL || history == NULL || !AnyGraphFlag(settings)) return;
     const StrokeHistory& h = *history;
     GraphBox box = StripGraphBox(settings, h, left, top, right, height);
 
@@ -64,8 +59,7 @@ void DrawStripGraph(HDC target, const StrokeHistory* history, int left, int top,
     std::vector<PlotPoint> line(lastSample + 1);
     int column = 1;
     for (int series = 0; series < SERIES_COUNT; ++series) {
-        if (!GraphSeriesShown(settings, h, series))
-            continue;
+        if (!GraphSeriesShown(settings, h, series)) continue;
         GraphScale scale = GraphSeriesScale(settings, series);
         SeriesColour c = GraphSeriesColour(series);
         COLORREF colour = RGB(c.red, c.green, c.blue);

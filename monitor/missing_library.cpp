@@ -9,7 +9,9 @@ static void WriteMissingText(const char* library, char* buffer, uint16_t size) {
     }
 }
 
-static int16_t MONITOR_CALL MissingDdiInit(void) { return MISSING_LIBRARY_STATUS; }
+static int16_t MONITOR_CALL MissingDdiInit(void) {
+    return MISSING_LIBRARY_STATUS;
+}
 static int16_t MONITOR_CALL MissingDdiDiscover(const char*, uint16_t, uint16_t*) {
     return MISSING_LIBRARY_STATUS;
 }
@@ -21,9 +23,13 @@ static int16_t MONITOR_CALL MissingDdiErrorText(int16_t, char* buffer, uint16_t 
     WriteMissingText(DDI_LIBRARY_NAME, buffer, size);
     return 0;
 }
-static int16_t MONITOR_CALL MissingDdiShutdown(int16_t) { return MISSING_LIBRARY_STATUS; }
+static int16_t MONITOR_CALL MissingDdiShutdown(int16_t) {
+    return MISSING_LIBRARY_STATUS;
+}
 
-static int16_t MONITOR_CALL MissingCsafeInitProtocol(uint16_t) { return MISSING_LIBRARY_STATUS; }
+static int16_t MONITOR_CALL MissingCsafeInitProtocol(uint16_t) {
+    return MISSING_LIBRARY_STATUS;
+}
 static int16_t MONITOR_CALL MissingCsafeCommand(uint16_t, uint16_t, uint32_t*, uint16_t*,
                                                 uint32_t*) {
     return MISSING_LIBRARY_STATUS;

@@ -57,8 +57,8 @@ void WriteClosingLine(int32_t workTime, double workDistance) {
     int32_t elapsedTime = ElapsedTime(workoutStartTime, workTime);
     double elapsedDistance = ElapsedDistance(workoutStartDistance, workDistance);
     int32_t totalTime = elapsedTime > lastPolledTime ? elapsedTime : lastPolledTime;
-    double totalDistance = elapsedDistance > lastPolledDistance ? elapsedDistance
-                                                                : lastPolledDistance;
+    double totalDistance =
+        elapsedDistance > lastPolledDistance ? elapsedDistance : lastPolledDistance;
     int i = liveHistory.lastSample;
     WriteRowLine(rowFile, totalTime, totalDistance, liveHistory.pace[i], liveHistory.power[i],
                  liveHistory.calories, liveHistory.strokeRate[i], liveHistory.heartRate[i]);

@@ -12,12 +12,12 @@ enum TickResult {
 };
 
 // State of the poll that lives for the whole run.
-extern bool strokeArmed;              // armed by a drive, consumed by the next recovery
-extern int32_t lastPolledTime;        // counters of the previous tick that saw a change
+extern bool strokeArmed;        // armed by a drive, consumed by the next recovery
+extern int32_t lastPolledTime;  // counters of the previous tick that saw a change
 extern double lastPolledDistance;
-extern int32_t workoutStartTime;      // counters when the current workout started
+extern int32_t workoutStartTime;  // counters when the current workout started
 extern double workoutStartDistance;
-extern FILE* rowFile;                 // the current workout's row file, or NULL
+extern FILE* rowFile;  // the current workout's row file, or NULL
 
 // entries[0] + entries[1] * 2^8 + entries[2] * 2^16 + entries[3] * 2^24.
 uint32_t ReadLe32(const uint32_t* entries);

@@ -60,7 +60,9 @@ void WriteText(FILE* file, const char* text) {
 
 }  // namespace
 
-int32_t CalendarSeconds() { return (int32_t)time(NULL); }
+int32_t CalendarSeconds() {
+    return (int32_t)time(NULL);
+}
 
 RowFileClock rowFileClock = CalendarSeconds;
 
@@ -95,7 +97,7 @@ void WriteRowLine(FILE* file, int32_t time, double distance, double pace, int32_
                   int32_t calories, int32_t strokeRate, int32_t heartRate) {
     if (file == NULL) return;
     char line[ROW_LINE_SIZE];
-    snprintf(line, sizeof line, "%i,%.1f,%.3f,%i,%i,%i,%i\n", (int)time, distance, pace,
-             (int)power, (int)calories, (int)strokeRate, (int)heartRate);
+    snprintf(line, sizeof line, "%i,%.1f,%.3f,%i,%i,%i,%i\n", (int)time, distance, pace, (int)power,
+             (int)calories, (int)strokeRate, (int)heartRate);
     WriteText(file, line);
 }

@@ -16,10 +16,10 @@ struct StrokeHistory {
     int32_t calories;
     int32_t strokeRate[MAX_SAMPLES];
     int32_t heartRate[MAX_SAMPLES];
-    double distance;         // metres, raw monitor counter (live)
+    double distance;           // metres, raw monitor counter (live)
     double pace[MAX_SAMPLES];  // seconds per metre
     double distancePerStroke;
-    int32_t avgPower;        // non-zero marks a finished, loaded workout
+    int32_t avgPower;  // non-zero marks a finished, loaded workout
     int32_t avgStrokeRate;
     int32_t avgHeartRate;
 };

@@ -20,8 +20,8 @@ int16_t Send(const CsafeRequest& request) {
     for (int i = 0; i < MAX_REQUEST_ENTRIES; ++i) entries[i] = request.entries[i];
     uint32_t response[CSAFE_RESPONSE_CAPACITY] = {};
     uint16_t responseCount = CSAFE_RESPONSE_CAPACITY;
-    const int16_t status = monitorApi.csafeCommand(0, request.count, entries, &responseCount,
-                                                   response);
+    const int16_t status =
+        monitorApi.csafeCommand(0, request.count, entries, &responseCount, response);
     if (status != 0) ShowMonitorError(status);
     return status;
 }
@@ -34,8 +34,7 @@ void Redraw(const MonitorCommandHooks& hooks, unsigned char full) {
     if (hooks.redraw) hooks.redraw(full);
 }
 
-void RunWorkout(const CsafeRequest& workout, unsigned char full,
-                const MonitorCommandHooks& hooks) {
+void RunWorkout(const CsafeRequest& workout, unsigned char full, const MonitorCommandHooks& hooks) {
     const CsafeRequest reset = BuildResetRequest();
     monitorBusy = true;
     Wait(hooks, SETTLE_MS);

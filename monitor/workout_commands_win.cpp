@@ -6,17 +6,28 @@
 
 #include "app/main_window.h"
 
-static void WaitMilliseconds(uint32_t milliseconds) { Sleep(milliseconds); }
+static void WaitMilliseconds(uint32_t milliseconds) {
+    Sleep(milliseconds);
+}
 
-static time_t CurrentTime() { return time(nullptr); }
+static time_t CurrentTime() {
+    return time(nullptr);
+}
 
-static const MonitorCommandHooks windowsHooks = {WaitMilliseconds, CurrentTime,
-                                                 RedrawLiveDisplay};
+static const MonitorCommandHooks windowsHooks = {WaitMilliseconds, CurrentTime, RedrawLiveDisplay};
 
-void ProgramDistanceWorkout(int32_t metres) { RunDistanceWorkout(metres, windowsHooks); }
+void ProgramDistanceWorkout(int32_t metres) {
+    RunDistanceWorkout(metres, windowsHooks);
+}
 
-void ProgramTimeWorkout(int32_t minutes) { RunTimeWorkout(minutes, windowsHooks); }
+void ProgramTimeWorkout(int32_t minutes) {
+    RunTimeWorkout(minutes, windowsHooks);
+}
 
-void ProgramStoredWorkout(int32_t number) { RunStoredWorkout(number, windowsHooks); }
+void ProgramStoredWorkout(int32_t number) {
+    RunStoredWorkout(number, windowsHooks);
+}
 
-void SetMonitorClock() { RunClockCommand(windowsHooks); }
+void SetMonitorClock() {
+    RunClockCommand(windowsHooks);
+}

@@ -19,7 +19,9 @@ const uint32_t SPLIT_TYPE_DISTANCE = 0x80;
 const uint32_t UNIT_METRES = 0x24;
 
 // Every entry carries one byte; anything wider is cut, never spread over the next entry.
-uint32_t Byte(int64_t value, int shift) { return (uint32_t)((value >> shift) & 0xFF); }
+uint32_t Byte(int64_t value, int shift) {
+    return (uint32_t)((value >> shift) & 0xFF);
+}
 
 void Add(CsafeRequest& request, uint32_t entry) {
     if (request.count < MAX_REQUEST_ENTRIES) request.entries[request.count++] = entry;

@@ -4,8 +4,7 @@
 
 #include <stdio.h>
 
-bool ReplaceFileAtomically(const char* source, const char* target)
-{
+bool ReplaceFileAtomically(const char* source, const char* target) {
     return rename(source, target) == 0;
 }
 #endif

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-bool ReplaceFileAtomically(const char* source, const char* target)
-{
+bool ReplaceFileAtomically(const char* source, const char* target) {
     return MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }

@@ -50,21 +50,17 @@ const MenuLabel MENU_LABELS[] = {
     {BY_COMMAND, IDM_ABOUT, 42},
 };
 
-void LoadTextTable(const char* name)
-{
+void LoadTextTable(const char* name) {
     HMODULE module = GetModuleHandleA(NULL);
     HRSRC found = FindResourceA(module, name, "TEXT");
-    if (!found)
-        return;
+    if (!found) return;
     DWORD size = SizeofResource(module, found);
     HGLOBAL loaded = LoadResource(module, found);
     const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : NULL;
-    if (data)
-        ParseTextTable(data, size, textTable);
+    if (data) ParseTextTable(data, size, textTable);
 }
 
-void RelabelMenu(HMENU bar)
-{
+void RelabelMenu(HMENU bar) {
     for (const MenuLabel& label : MENU_LABELS) {
         const char* text = textTable[label.text];
         if (label.menu == BY_COMMAND) {
@@ -73,8 +69,7 @@ void RelabelMenu(HMENU bar)
             continue;
         }
         HMENU menu = label.menu == MENU_BAR ? bar : GetSubMenu(bar, label.menu);
-        if (!menu)
-            continue;
+        if (!menu) continue;
         // Changing only the text keeps the submenu the item opens.
         MENUITEMINFOA info;
         ZeroMemory(&info, sizeof(info));
@@ -85,20 +80,16 @@ void RelabelMenu(HMENU bar)
     }
 }
 
-void CheckGraphItem(HMENU bar, UINT command, unsigned char shown)
-{
-    if (shown)
-        CheckMenuItem(bar, command, MF_BYCOMMAND | MF_CHECKED);
+void CheckGraphItem(HMENU bar, UINT command, unsigned char shown) {
+    if (shown) CheckMenuItem(bar, command, MF_BYCOMMAND | MF_CHECKED);
 }
 
 }  // namespace
 
-void LoadLanguage(const char* name)
-{
+void LoadLanguage(const char* name) {
     LoadTextTable(name);
     HMENU bar = mainWindow ? GetMenu(mainWindow) : NULL;
-    if (!bar)
-        return;
+    if (!bar) return;
     RelabelMenu(bar);
     DrawMenuBar(mainWindow);
     CheckGraphItem(bar, IDM_GRAPH_HEART_RATE, settings.showHeartRate);

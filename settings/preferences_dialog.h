@@ -6,7 +6,6 @@ INT_PTR CALLBACK PreferencesDlgProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 // Seams the Windows tests replace: the full redraw after OK, and the box that refuses a
 // graph scale whose maximum is not above its minimum.
-typedef int(WINAPI* PreferencesMessageBoxFn)(HWND owner, LPCSTR text, LPCSTR caption,
-                                             UINT type);
+typedef int(WINAPI* PreferencesMessageBoxFn)(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 extern void (*preferencesRedraw)(unsigned char full);
 extern PreferencesMessageBoxFn preferencesMessageBox;

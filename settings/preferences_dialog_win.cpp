@@ -53,7 +53,9 @@ int32_t ReadEdit(HWND dialog, int id) {
     return ReadUnsignedDecimal(text);
 }
 
-bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+bool IsChecked(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
 
 void Check(HWND dialog, int id, bool checked) {
     CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
@@ -109,9 +111,7 @@ void OnOk(HWND dialog) {
 
 INT_PTR CALLBACK PreferencesDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog(dialog);
-        return TRUE;
+    case WM_INITDIALOG: OnInitDialog(dialog); return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK: OnOk(dialog); return TRUE;

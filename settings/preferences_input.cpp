@@ -3,7 +3,9 @@
 
 #include <stdio.h>
 
-static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+static bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 int32_t ReadUnsignedDecimal(const char* text) {
     if (!text) return 0;

@@ -14,10 +14,8 @@
 static const int32_t LANGUAGE_ENGLISH = 32812;
 static const int32_t LANGUAGE_DANISH = 32813;
 
-bool FormatSettingsPath(char* path, size_t size, const char* directory)
-{
-    if (size == 0)
-        return false;
+bool FormatSettingsPath(char* path, size_t size, const char* directory) {
+    if (size == 0) return false;
     int length = snprintf(path, size, "%s" PATH_SEPARATOR "Tamsi.ini", directory);
     if (length < 0 || (size_t)length >= size) {
         path[0] = 0;
@@ -26,11 +24,9 @@ bool FormatSettingsPath(char* path, size_t size, const char* directory)
     return true;
 }
 
-bool ReadSettingsFile(const char* path, Settings* record)
-{
+bool ReadSettingsFile(const char* path, Settings* record) {
     FILE* file = fopen(path, "rb");
-    if (!file)
-        return false;
+    if (!file) return false;
     memset(record, 0, sizeof(Settings));
     // How much was read does not matter: a short file leaves zeros behind it.
     size_t ignored = fread(record, 1, sizeof(Settings), file);
@@ -40,8 +36,7 @@ bool ReadSettingsFile(const char* path, Settings* record)
     return true;
 }
 
-void RepairSettings(Settings* record)
-{
+void RepairSettings(Settings* record) {
     // Start-up sends this value as a menu command; anything else would run another command.
     int32_t language = record->languageCommand;
     if (language != 0 && language != LANGUAGE_ENGLISH && language != LANGUAGE_DANISH)
@@ -51,8 +46,7 @@ void RepairSettings(Settings* record)
         record->rowerType[sizeof(record->rowerType) - 1] = 0;
 }
 
-void ApplyDefaultSettings(Settings* record, const SettingsRect& workArea)
-{
+void ApplyDefaultSettings(Settings* record, const SettingsRect& workArea) {
     record->mainWindowRect = workArea;
     record->logWindowRect.left = 10;
     record->logWindowRect.top = 30;
@@ -78,8 +72,7 @@ void ApplyDefaultSettings(Settings* record, const SettingsRect& workArea)
 }
 
 // Pushes the file's data to the disk, so that the rename never lands before the bytes.
-static bool SyncToDisk(FILE* file)
-{
+static bool SyncToDisk(FILE* file) {
 #ifdef _WIN32
     return _commit(_fileno(file)) == 0;
 #else
@@ -87,23 +80,19 @@ static bool SyncToDisk(FILE* file)
 #endif
 }
 
-bool WriteSettingsFile(const char* path, const Settings& record, ReplaceFileFunction replace)
-{
+bool WriteSettingsFile(const char* path, const Settings& record, ReplaceFileFunction replace) {
     char tempPath[SETTINGS_PATH_SIZE + sizeof(SETTINGS_TEMP_SUFFIX)];
     int length = snprintf(tempPath, sizeof(tempPath), "%s" SETTINGS_TEMP_SUFFIX, path);
-    if (length < 0 || (size_t)length >= sizeof(tempPath))
-        return false;
+    if (length < 0 || (size_t)length >= sizeof(tempPath)) return false;
 
     FILE* file = fopen(tempPath, "wb");
-    if (!file)
-        return false;
+    if (!file) return false;
     bool written = fwrite(&record, 1, sizeof(Settings), file) == sizeof(Settings);
     written = written && fflush(file) == 0;
     written = written && SyncToDisk(file);
     // The close can report a failed write too, so its result always counts.
     bool closed = fclose(file) == 0;
-    if (written && closed && replace(tempPath, path))
-        return true;
+    if (written && closed && replace(tempPath, path)) return true;
     remove(tempPath);
     return false;
 }

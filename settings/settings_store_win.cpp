@@ -9,10 +9,9 @@
 #include "settings/settings_store_win.h"
 #include "settings/text_table.h"
 
-int (WINAPI* settingsMessageBox)(HWND owner, LPCSTR text, LPCSTR caption, UINT type) = MessageBoxA;
+int(WINAPI* settingsMessageBox)(HWND owner, LPCSTR text, LPCSTR caption, UINT type) = MessageBoxA;
 
-void LoadSettings()
-{
+void LoadSettings() {
     char path[SETTINGS_PATH_SIZE];
     if (FormatSettingsPath(path, sizeof(path), baseDirectory) && ReadSettingsFile(path, &settings))
         return;
@@ -22,10 +21,11 @@ void LoadSettings()
     ApplyDefaultSettings(&settings, area);
 }
 
-void SaveSettings()
-{
+void SaveSettings() {
     char path[SETTINGS_PATH_SIZE];
-    bool saved = FormatSettingsPath(path, sizeof(path), baseDirectory) && WriteSettingsFile(path, settings);
+    bool saved =
+        FormatSettingsPath(path, sizeof(path), baseDirectory) && WriteSettingsFile(path, settings);
     if (!saved)
-        settingsMessageBox(mainWindow, path, textTable[TEXT_SETTINGS_SAVE_FAILED], MB_OK | MB_ICONWARNING);
+        settingsMessageBox(mainWindow, path, textTable[TEXT_SETTINGS_SAVE_FAILED],
+                           MB_OK | MB_ICONWARNING);
 }

@@ -3,4 +3,4 @@
 #include <windows.h>
 
 // MessageBoxA unless a test puts its own function here.
-extern int (WINAPI* settingsMessageBox)(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+extern int(WINAPI* settingsMessageBox)(HWND owner, LPCSTR text, LPCSTR caption, UINT type);

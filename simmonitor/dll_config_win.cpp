@@ -16,9 +16,9 @@ const int module_marker = 0;
 // The folder of the DLL this code is linked into, with a trailing separator, or empty.
 std::wstring ModuleFolder() {
     HMODULE self = nullptr;
-    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            reinterpret_cast<LPCWSTR>(&module_marker), &self))
+    if (!GetModuleHandleExW(
+            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+            reinterpret_cast<LPCWSTR>(&module_marker), &self))
         return std::wstring();
     wchar_t path[4096];
     DWORD length = GetModuleFileNameW(self, path, sizeof path / sizeof path[0]);

@@ -9,9 +9,8 @@
 
 namespace {
 
-const char* const KEYS[] = {"MODE",  "STEP",        "PACE",       "RATE",      "HEART_RATE",
-                            "PIECE", "PIECES",      "START_DELAY", "TRANSCRIPT", "FAULT",
-                            "VARIATION", "MODEL"};
+const char* const KEYS[] = {"MODE",   "STEP",        "PACE",       "RATE",  "HEART_RATE", "PIECE",
+                            "PIECES", "START_DELAY", "TRANSCRIPT", "FAULT", "VARIATION",  "MODEL"};
 
 std::string Trim(const std::string& s) {
     size_t b = 0, e = s.size();
@@ -100,7 +99,8 @@ std::vector<std::string> Split(const std::string& s, char separator) {
     size_t start = 0;
     for (;;) {
         size_t end = s.find(separator, start);
-        parts.push_back(s.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        parts.push_back(
+            s.substr(start, end == std::string::npos ? std::string::npos : end - start));
         if (end == std::string::npos) break;
         start = end + 1;
     }

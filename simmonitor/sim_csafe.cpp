@@ -48,7 +48,9 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
     for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(v >> shift));
 }
 
-bool LeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool LeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
     static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -96,13 +98,13 @@ SimPiece SimStoredWorkout(int number) {
         uint32_t target;
     };
     static const Entry table[15] = {
-        {SimPieceKind::Distance, 2000},   {SimPieceKind::Distance, 5000},
-        {SimPieceKind::Distance, 10000},  {SimPieceKind::Time, 30 * 6000},
-        {SimPieceKind::Distance, 500},    {SimPieceKind::Distance, 1000},
-        {SimPieceKind::Distance, 6000},   {SimPieceKind::Time, 20 * 6000},
-        {SimPieceKind::Time, 60 * 6000},  {SimPieceKind::Distance, 100},
-        {SimPieceKind::Time, 1 * 6000},   {SimPieceKind::Time, 4 * 6000},
-        {SimPieceKind::Distance, 21097},  {SimPieceKind::Distance, 42195},
+        {SimPieceKind::Distance, 2000},  {SimPieceKind::Distance, 5000},
+        {SimPieceKind::Distance, 10000}, {SimPieceKind::Time, 30 * 6000},
+        {SimPieceKind::Distance, 500},   {SimPieceKind::Distance, 1000},
+        {SimPieceKind::Distance, 6000},  {SimPieceKind::Time, 20 * 6000},
+        {SimPieceKind::Time, 60 * 6000}, {SimPieceKind::Distance, 100},
+        {SimPieceKind::Time, 1 * 6000},  {SimPieceKind::Time, 4 * 6000},
+        {SimPieceKind::Distance, 21097}, {SimPieceKind::Distance, 42195},
         {SimPieceKind::Time, 10 * 6000},
     };
     if (number < 1 || number > 15) return SimPiece{SimPieceKind::None, 0};
@@ -127,9 +129,8 @@ SimRowerSettings RowerSettings(const SimConfig& config) {
 SimCsafeMachine::SimCsafeMachine(const SimConfig& config)
     : steps_(config.timeBase == SimTimeBase::Steps),
       stepHundredths_(config.stepHundredths > 0 ? config.stepHundredths : 25),
-      heartRate_(static_cast<uint8_t>(config.heartRate >= 0 && config.heartRate <= 255
-                                          ? config.heartRate
-                                          : 0)),
+      heartRate_(static_cast<uint8_t>(
+          config.heartRate >= 0 && config.heartRate <= 255 ? config.heartRate : 0)),
       rower_(RowerSettings(config)) {}
 
 void SimCsafeMachine::Advance(int64_t hundredths) {
@@ -161,8 +162,8 @@ int16_t SimCsafeMachine::Execute(const uint32_t* request, uint16_t count, size_t
     for (uint16_t i = 0; i < count; ++i) {
         if (request[i] > 0xFF) {
             char text[96];
-            snprintf(text, sizeof text, "entry %u is 0x%X, not a byte", static_cast<unsigned>(i + 1),
-                     static_cast<unsigned>(request[i]));
+            snprintf(text, sizeof text, "entry %u is 0x%X, not a byte",
+                     static_cast<unsigned>(i + 1), static_cast<unsigned>(request[i]));
             detail = text;
             return SIM_ERR_CSAFE_MALFORMED;
         }
@@ -196,9 +197,9 @@ int16_t SimCsafeMachine::Run(const std::vector<uint8_t>& bytes, std::vector<uint
         bool known = code == CMD_SET_TIME || code == CMD_SET_DATE || code == CMD_WRAPPER ||
                      code == CMD_SET_TWORK || code == CMD_SET_HORIZONTAL ||
                      code == CMD_SET_PROGRAM || code == CMD_GO_IDLE || code == CMD_GO_HAVE_ID ||
-                     code == CMD_GO_IN_USE || code == CMD_GO_FINISHED ||
-                     code == CMD_GET_CALORIES || code == CMD_GET_PACE ||
-                     code == CMD_GET_CADENCE || code == CMD_GET_HR_CUR || code == CMD_GET_POWER;
+                     code == CMD_GO_IN_USE || code == CMD_GO_FINISHED || code == CMD_GET_CALORIES ||
+                     code == CMD_GET_PACE || code == CMD_GET_CADENCE || code == CMD_GET_HR_CUR ||
+                     code == CMD_GET_POWER;
         if (!known) {
             detail = Format("0x%02X at entry %u", code, static_cast<unsigned>(at + 1));
             return SIM_ERR_CSAFE_UNKNOWN_COMMAND;
@@ -215,9 +216,7 @@ int16_t SimCsafeMachine::Run(const std::vector<uint8_t>& bytes, std::vector<uint
             rower_.Stop();
             break;
         case CMD_GO_HAVE_ID:
-        case CMD_GO_FINISHED:
-            rower_.Stop();
-            break;
+        case CMD_GO_FINISHED: rower_.Stop(); break;
         case CMD_GO_IN_USE:
             status = GoInUse(detail);
             if (status != 0) return status;
@@ -277,7 +276,8 @@ int16_t SimCsafeMachine::Run(const std::vector<uint8_t>& bytes, std::vector<uint
         case CMD_SET_DATE: {
             if (length != 3) return WrongLength(code, length, 3, detail);
             int year = 1900 + data[0];
-            if (data[1] < 1 || data[1] > 12 || data[2] < 1 || data[2] > DaysInMonth(year, data[1])) {
+            if (data[1] < 1 || data[1] > 12 || data[2] < 1 ||
+                data[2] > DaysInMonth(year, data[1])) {
                 detail = Format("date %u-%02u-%02u does not exist", static_cast<unsigned>(year),
                                 data[1], data[2]);
                 return SIM_ERR_CSAFE_BAD_VALUE;
@@ -323,8 +323,7 @@ int16_t SimCsafeMachine::Run(const std::vector<uint8_t>& bytes, std::vector<uint
             staged_.hasProgram = true;
             staged_.program = data[0];
             break;
-        default:
-            break;
+        default: break;
         }
         // Commands without data to return answer with their code and a zero count.
         out.push_back(code);
@@ -371,11 +370,11 @@ int16_t SimCsafeMachine::RunWrapped(const uint8_t* data, size_t size, std::vecto
             break;
         default: {  // split duration
             if (length != 7) return WrongLength(code, length - 2, 5, detail);
-            uint32_t value = args[1] | (args[2] << 8) | (args[3] << 16) |
-                             (static_cast<uint32_t>(args[4]) << 24);
+            uint32_t value =
+                args[1] | (args[2] << 8) | (args[3] << 16) | (static_cast<uint32_t>(args[4]) << 24);
             if (args[0] != SPLIT_BY_TIME && args[0] != SPLIT_BY_DISTANCE) {
-                detail = Format("split type 0x%02X is neither time (0x00) nor distance (0x80)",
-                                args[0]);
+                detail =
+                    Format("split type 0x%02X is neither time (0x00) nor distance (0x80)", args[0]);
                 return SIM_ERR_CSAFE_BAD_VALUE;
             }
             if (value == 0) {

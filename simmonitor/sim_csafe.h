@@ -20,10 +20,10 @@ public:
     // Executes a request. nowHundredths is the real-time clock (ignored in steps). On
     // success returns 0 and the response; otherwise an error status and a detail text.
     // A response longer than capacity is an error, and then nothing changes.
-    int16_t Execute(const uint32_t* request, uint16_t count, size_t capacity,
-                    int64_t nowHundredths, std::vector<uint8_t>& response, std::string& detail);
+    int16_t Execute(const uint32_t* request, uint16_t count, size_t capacity, int64_t nowHundredths,
+                    std::vector<uint8_t>& response, std::string& detail);
 
-    void Advance(int64_t hundredths);  // steps: simulated time moves on
+    void Advance(int64_t hundredths);    // steps: simulated time moves on
     void AdvanceTo(int64_t hundredths);  // real time
     int64_t SimHundredths() const { return simHundredths_; }
     const SimRower& Rower() const { return rower_; }

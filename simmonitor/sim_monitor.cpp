@@ -192,7 +192,9 @@ void Record(Monitor& m, const std::string& line) {
     fclose(file);
 }
 
-std::string Status(int16_t status) { return " -> " + std::to_string(status); }
+std::string Status(int16_t status) {
+    return " -> " + std::to_string(status);
+}
 
 int16_t Fail(Monitor& m, int16_t status, const std::string& detail) {
     m.details[status] = detail;
@@ -290,11 +292,13 @@ int16_t MONITOR_CALL SimDdiDiscoverPm3s(const char* productName, uint16_t startA
     int16_t status = Fault(m, SIM_OP_DDI_DISCOVER);
     std::string name;
     if (productName != nullptr)
-        for (size_t i = 0; i < PRODUCT_NAME_LIMIT && productName[i] != '\0'; ++i) name += productName[i];
+        for (size_t i = 0; i < PRODUCT_NAME_LIMIT && productName[i] != '\0'; ++i)
+            name += productName[i];
     uint16_t found = 0;
     if (status == 0) {
         if (productName == nullptr || count == nullptr) {
-            status = Fail(m, SIM_ERR_DDI_BAD_ARGUMENT, "tkcmdsetDDI_discover_pm3s needs a product name and a count");
+            status = Fail(m, SIM_ERR_DDI_BAD_ARGUMENT,
+                          "tkcmdsetDDI_discover_pm3s needs a product name and a count");
         } else if (!m.ddiReady) {
             status = SIM_ERR_DDI_NOT_INITIALISED;
         } else if ((m.config.model == SimModel::Pm3 && name == PM3_PRODUCT_NAME) ||
@@ -319,9 +323,11 @@ int16_t DdiErrorString(SimOperation op, int16_t code, char* buffer, uint16_t siz
     if (status != 0) {
         WriteText(buffer, size, "");
     } else if (buffer == nullptr || size == 0) {
-        status = Fail(m, SIM_ERR_DDI_BAD_ARGUMENT, std::string(SIM_OPERATION_NAMES[op]) + " needs a buffer");
+        status = Fail(m, SIM_ERR_DDI_BAD_ARGUMENT,
+                      std::string(SIM_OPERATION_NAMES[op]) + " needs a buffer");
     } else {
-        written = WriteText(buffer, size, op == SIM_OP_DDI_ERROR_NAME ? ErrorName(m, code) : ErrorText(m, code));
+        written = WriteText(buffer, size,
+                            op == SIM_OP_DDI_ERROR_NAME ? ErrorName(m, code) : ErrorText(m, code));
     }
     Record(m, std::string(SIM_OPERATION_NAMES[op]) + " " + std::to_string(code) + " " +
                   std::to_string(size) + Status(status) + " " + Quote(written));
@@ -369,8 +375,9 @@ int16_t MONITOR_CALL SimCsafeCommand(uint16_t unitAddress, uint16_t commandCount
     std::vector<uint8_t> response;
     if (status == 0) {
         if (responseCount == nullptr || responses == nullptr || commands == nullptr) {
-            status = Fail(m, SIM_ERR_CSAFE_BAD_ARGUMENT,
-                          "tkcmdsetCSAFE_command needs commands, a response count and a response buffer");
+            status = Fail(
+                m, SIM_ERR_CSAFE_BAD_ARGUMENT,
+                "tkcmdsetCSAFE_command needs commands, a response count and a response buffer");
         } else if (!m.csafeReady) {
             status = SIM_ERR_CSAFE_NOT_INITIALISED;
         } else if (m.config.model == SimModel::None) {
@@ -382,7 +389,8 @@ int16_t MONITOR_CALL SimCsafeCommand(uint16_t unitAddress, uint16_t commandCount
         } else {
             int64_t now = m.config.timeBase == SimTimeBase::Realtime ? NowHundredths(m) : 0;
             std::string detail;
-            status = m.machine.Execute(commands, commandCount, *responseCount, now, response, detail);
+            status =
+                m.machine.Execute(commands, commandCount, *responseCount, now, response, detail);
             if (status != 0) Fail(m, status, detail);
         }
     }
@@ -394,8 +402,8 @@ int16_t MONITOR_CALL SimCsafeCommand(uint16_t unitAddress, uint16_t commandCount
         if (responseCount != nullptr) *responseCount = 0;
     }
     Record(m, std::string(SIM_OPERATION_NAMES[SIM_OP_CSAFE_COMMAND]) + " " +
-                  std::to_string(unitAddress) + " " + Hex(commands, commandCount) +
-                  Status(status) + " " + Hex(response));
+                  std::to_string(unitAddress) + " " + Hex(commands, commandCount) + Status(status) +
+                  " " + Hex(response));
     return status;
 }
 
@@ -405,6 +413,6 @@ void MONITOR_CALL SimCsafeGetErrorText(int16_t code, char* buffer, uint16_t size
     // This operation has no status, so a failure shows as an empty text.
     int16_t status = Fault(m, SIM_OP_CSAFE_ERROR_TEXT);
     std::string written = WriteText(buffer, size, status != 0 ? std::string() : ErrorText(m, code));
-    Record(m, std::string(SIM_OPERATION_NAMES[SIM_OP_CSAFE_ERROR_TEXT]) + " " + std::to_string(code) +
-                  " " + std::to_string(size) + " -> " + Quote(written));
+    Record(m, std::string(SIM_OPERATION_NAMES[SIM_OP_CSAFE_ERROR_TEXT]) + " " +
+                  std::to_string(code) + " " + std::to_string(size) + " -> " + Quote(written));
 }

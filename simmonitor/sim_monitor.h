@@ -30,16 +30,16 @@ struct SimFault {
 
 struct SimConfig {
     SimTimeBase timeBase = SimTimeBase::Realtime;
-    int stepHundredths = 25;          // simulated time per counter poll (steps only)
+    int stepHundredths = 25;  // simulated time per counter poll (steps only)
     double paceSecondsPer500 = 120.0;
-    double strokeRate = 24.0;         // strokes per minute
-    int heartRate = 0;                // beats per minute, 0 = no belt
-    int pieceMetres = 0;              // length of a plain piece, 0 = endless
-    int pieceCount = 0;               // plain pieces rowed before resting for good, 0 = no limit
-    int startDelayHundredths = 200;   // rest before each piece
-    double variationPercent = -1.0;   // per-stroke pace/rate wobble; < 0: 2 in real time, 0 in steps
+    double strokeRate = 24.0;        // strokes per minute
+    int heartRate = 0;               // beats per minute, 0 = no belt
+    int pieceMetres = 0;             // length of a plain piece, 0 = endless
+    int pieceCount = 0;              // plain pieces rowed before resting for good, 0 = no limit
+    int startDelayHundredths = 200;  // rest before each piece
+    double variationPercent = -1.0;  // per-stroke pace/rate wobble; < 0: 2 in real time, 0 in steps
     SimModel model = SimModel::Pm3;
-    std::string transcriptPath;       // empty = no transcript file
+    std::string transcriptPath;  // empty = no transcript file
     std::vector<SimFault> faults;
 };
 
@@ -86,20 +86,20 @@ enum class SimPieceKind { None, Plain, Distance, Time };
 
 // What the monitor would show now; reading it never moves step time.
 struct SimSnapshot {
-    int64_t simHundredths = 0;      // simulated time since the start
+    int64_t simHundredths = 0;                // simulated time since the start
     SimPieceKind piece = SimPieceKind::None;  // None while resting or waiting
-    uint32_t pieceTarget = 0;       // metres (plain, distance) or hundredths (time)
-    uint32_t workTime = 0;          // hundredths, as the counter poll reports it
-    uint32_t workDistance = 0;      // tenths of a metre, as the counter poll reports it
+    uint32_t pieceTarget = 0;                 // metres (plain, distance) or hundredths (time)
+    uint32_t workTime = 0;                    // hundredths, as the counter poll reports it
+    uint32_t workDistance = 0;                // tenths of a metre, as the counter poll reports it
     uint8_t strokeState = 1;
-    uint32_t strokeIndex = 0;       // strokes begun in this piece, minus one
+    uint32_t strokeIndex = 0;  // strokes begun in this piece, minus one
     uint16_t paceMsPerMetre = 0;
     uint16_t watts = 0;
     uint16_t calories = 0;
     uint16_t strokesPerMinute = 0;
     uint8_t heartRate = 0;
     int plainPiecesStarted = 0;
-    bool splitSet = false;          // last split duration received (0x05)
+    bool splitSet = false;  // last split duration received (0x05)
     uint8_t splitType = 0;
     uint32_t splitValue = 0;
 };

@@ -31,7 +31,8 @@ uint16_t Clamp16(double v) {
 SimRower::SimRower(const SimRowerSettings& settings) : settings_(settings) {
     if (!(settings_.paceSecondsPer500 >= 30.0 && settings_.paceSecondsPer500 <= 1000.0))
         settings_.paceSecondsPer500 = 120.0;
-    if (!(settings_.strokeRate >= 1.0 && settings_.strokeRate <= 100.0)) settings_.strokeRate = 24.0;
+    if (!(settings_.strokeRate >= 1.0 && settings_.strokeRate <= 100.0))
+        settings_.strokeRate = 24.0;
     if (!(settings_.variationPercent >= 0.0 && settings_.variationPercent <= 50.0))
         settings_.variationPercent = 0.0;
     settings_.startDelayHundredths = std::max(0, settings_.startDelayHundredths);
@@ -132,7 +133,8 @@ void SimRower::AdvanceTo(double t) {
         double finish = FinishTime(segmentEnd);
         if (finish >= 0.0) {
             Integrate(finish);
-            Wait(finish, SimPiece{SimPieceKind::Plain, static_cast<uint32_t>(settings_.pieceMetres)});
+            Wait(finish,
+                 SimPiece{SimPieceKind::Plain, static_cast<uint32_t>(settings_.pieceMetres)});
             continue;
         }
         Integrate(segmentEnd);
@@ -182,9 +184,13 @@ uint16_t SimRower::WattsForPace(uint16_t paceMsPerMetre) {
     return Clamp16(std::floor(2.80 / (secondsPerMetre * secondsPerMetre * secondsPerMetre) + 0.5));
 }
 
-uint16_t SimRower::Watts() const { return rowing_ ? WattsForPace(PaceMsPerMetre()) : 0; }
+uint16_t SimRower::Watts() const {
+    return rowing_ ? WattsForPace(PaceMsPerMetre()) : 0;
+}
 
-uint16_t SimRower::Calories() const { return rowing_ ? Clamp16(std::floor(kcal_ + SLACK)) : 0; }
+uint16_t SimRower::Calories() const {
+    return rowing_ ? Clamp16(std::floor(kcal_ + SLACK)) : 0;
+}
 
 uint16_t SimRower::StrokesPerMinute() const {
     if (!rowing_) return 0;

@@ -20,20 +20,16 @@ const int BITMAP_WIDTH = 1920;
 const int BITMAP_HEIGHT = 1200;
 const double TICK_MS = 250.0;
 
-void SetUpTexts()
-{
-    const char* texts[] = {"Waiting", "Waiting", "Driving", "Dwelling", "Recovery", "Time",
-                           "Distance", "Pace", "Stroke Rate", "Strokes", "Heart Rate", "DPS",
-                           "Power", "Cals", "State"};
-    for (int i = 0; i < 15; ++i)
-        strcpy(textTable[TEXT_STATE_FIRST + i], texts[i]);
+void SetUpTexts() {
+    const char* texts[] = {"Waiting",    "Waiting",  "Driving", "Dwelling",    "Recovery",
+                           "Time",       "Distance", "Pace",    "Stroke Rate", "Strokes",
+                           "Heart Rate", "DPS",      "Power",   "Cals",        "State"};
+    for (int i = 0; i < 15; ++i) strcpy(textTable[TEXT_STATE_FIRST + i], texts[i]);
     const char* units[] = {"m", "/500m", "s/m", "bpm", "m", "watt", "kcal"};
-    for (int i = 0; i < 7; ++i)
-        strcpy(textTable[TEXT_UNIT_DISTANCE + i], units[i]);
+    for (int i = 0; i < 7; ++i) strcpy(textTable[TEXT_UNIT_DISTANCE + i], units[i]);
 }
 
-void SetUpSettings()
-{
+void SetUpSettings() {
     settings.showHeartRate = settings.showStrokeRate = settings.showPower = settings.showPace = 1;
     settings.powerMin = 0;
     settings.powerMax = 250;
@@ -46,8 +42,7 @@ void SetUpSettings()
 }
 
 // A long steady piece with some wobble, so that the lines go up and down at every stroke.
-void FillWorkout(StrokeHistory& h)
-{
+void FillWorkout(StrokeHistory& h) {
     srand(1);
     h.lastSample = LAST_SAMPLE_INDEX;
     h.heartRateCount = MAX_SAMPLES;
@@ -71,8 +66,7 @@ struct Timing {
     double meanMs, medianMs, fastestMs, processorMs;
 };
 
-double ThreadProcessorMs()
-{
+double ThreadProcessorMs() {
     FILETIME created, exited, kernel, user;
     GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
     ULARGE_INTEGER k, u;
@@ -83,14 +77,12 @@ double ThreadProcessorMs()
     return (k.QuadPart + u.QuadPart) / 10000.0;  // 100 ns units
 }
 
-int CompareDoubles(const void* a, const void* b)
-{
+int CompareDoubles(const void* a, const void* b) {
     double x = *static_cast<const double*>(a), y = *static_cast<const double*>(b);
     return x < y ? -1 : x > y ? 1 : 0;
 }
 
-Timing Measure(HDC dc, StrokeHistory& h, unsigned char full, int rounds)
-{
+Timing Measure(HDC dc, StrokeHistory& h, unsigned char full, int rounds) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     double* times = static_cast<double*>(malloc(sizeof(double) * rounds));
@@ -115,17 +107,16 @@ Timing Measure(HDC dc, StrokeHistory& h, unsigned char full, int rounds)
     return timing;
 }
 
-void Report(const char* what, const Timing& t)
-{
-    printf("%s: mean %.2f ms (%.2f%% of the %.0f ms tick), median %.2f ms (%.2f%%), "
-           "fastest %.2f ms (%.2f%%), processor %.2f ms (%.2f%%)\n",
-           what, t.meanMs, 100.0 * t.meanMs / TICK_MS, TICK_MS, t.medianMs,
-           100.0 * t.medianMs / TICK_MS, t.fastestMs, 100.0 * t.fastestMs / TICK_MS,
-           t.processorMs, 100.0 * t.processorMs / TICK_MS);
+void Report(const char* what, const Timing& t) {
+    printf(
+        "%s: mean %.2f ms (%.2f%% of the %.0f ms tick), median %.2f ms (%.2f%%), "
+        "fastest %.2f ms (%.2f%%), processor %.2f ms (%.2f%%)\n",
+        what, t.meanMs, 100.0 * t.meanMs / TICK_MS, TICK_MS, t.medianMs,
+        100.0 * t.medianMs / TICK_MS, t.fastestMs, 100.0 * t.fastestMs / TICK_MS, t.processorMs,
+        100.0 * t.processorMs / TICK_MS);
 }
 
-bool SaveBitmap(HDC dc, HBITMAP bitmap, const char* path)
-{
+bool SaveBitmap(HDC dc, HBITMAP bitmap, const char* path) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = BITMAP_WIDTH;
@@ -136,8 +127,7 @@ bool SaveBitmap(HDC dc, HBITMAP bitmap, const char* path)
     const DWORD rowBytes = (BITMAP_WIDTH * 3 + 3) & ~3u;
     const DWORD imageBytes = rowBytes * BITMAP_HEIGHT;
     void* pixels = malloc(imageBytes);
-    if (pixels == NULL)
-        return false;
+    if (pixels == NULL) return false;
     GetDIBits(dc, bitmap, 0, BITMAP_HEIGHT, pixels, &info, DIB_RGB_COLORS);
     BITMAPFILEHEADER file = {};
     file.bfType = 0x4D42;  // "BM"
@@ -157,11 +147,9 @@ bool SaveBitmap(HDC dc, HBITMAP bitmap, const char* path)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     int rounds = argc > 1 ? atoi(argv[1]) : 40;
-    if (rounds < 1)
-        rounds = 1;
+    if (rounds < 1) rounds = 1;
     SetUpTexts();
     SetUpSettings();
     static StrokeHistory workout;

@@ -49,13 +49,15 @@ const COLORREF HEART_RATE_RED = RGB(255, 0, 0);
 class LiveDisplay : public ::testing::Test {
 protected:
     void RowFor(TamsiProcess& tamsi, int strokes) {
-        ASSERT_TRUE(TamsiProcess::WaitFor([&] {
-            int taken = 0;
-            for (const TranscriptCall& call : ReadTranscript(tamsi.transcriptPath())) {
-                taken += IsStrokePoll(call);
-            }
-            return taken >= strokes;
-        }, 60000));
+        ASSERT_TRUE(TamsiProcess::WaitFor(
+            [&] {
+                int taken = 0;
+                for (const TranscriptCall& call : ReadTranscript(tamsi.transcriptPath())) {
+                    taken += IsStrokePoll(call);
+                }
+                return taken >= strokes;
+            },
+            60000));
         Sleep(400);
     }
     void Configure(TamsiProcess& tamsi) {

@@ -49,7 +49,8 @@ TEST(Recording, AShortPieceIsRecordedStrokeByStrokeWithItsClosingLine) {
     TamsiProcess tamsi("short-piece");
     RowAShortPiece(tamsi);
     ASSERT_TRUE(tamsi.Start());
-    ASSERT_TRUE(TamsiProcess::WaitFor([&] { return PieceFinished(tamsi.transcriptPath()); }, 60000));
+    ASSERT_TRUE(
+        TamsiProcess::WaitFor([&] { return PieceFinished(tamsi.transcriptPath()); }, 60000));
     Sleep(600);  // a couple more idle ticks
     SaveScreenshot("short-piece");
     EXPECT_EQ(tamsi.Close(), 0);
@@ -61,7 +62,8 @@ TEST(Recording, AShortPieceIsRecordedStrokeByStrokeWithItsClosingLine) {
     // Every stroke poll follows a counter poll of the same tick; no tick asks twice for a
     // stroke, and the libraries saw nothing else between the session's start and end.
     for (size_t i = 4; i + 1 < calls.size(); i++) {
-        EXPECT_TRUE(IsCounterPoll(calls[i]) || (IsStrokePoll(calls[i]) && IsCounterPoll(calls[i - 1])))
+        EXPECT_TRUE(IsCounterPoll(calls[i]) ||
+                    (IsStrokePoll(calls[i]) && IsCounterPoll(calls[i - 1])))
             << calls[i].line;
     }
     // A real piece: many strokes, every line ended by CR LF.
@@ -89,10 +91,12 @@ TEST(Recording, ADanishRowFileStartsWithTheDanishHeader) {
     fclose(ini);
 
     ASSERT_TRUE(tamsi.Start());
-    ASSERT_TRUE(TamsiProcess::WaitFor([&] { return PieceFinished(tamsi.transcriptPath()); }, 60000));
+    ASSERT_TRUE(
+        TamsiProcess::WaitFor([&] { return PieceFinished(tamsi.transcriptPath()); }, 60000));
     SaveScreenshot("danish-piece");
     EXPECT_EQ(tamsi.Close(), 0);
-    std::string expected = ExpectedRowFile(ReadTranscript(tamsi.transcriptPath()), DANISH_HEADER, true);
+    std::string expected =
+        ExpectedRowFile(ReadTranscript(tamsi.transcriptPath()), DANISH_HEADER, true);
     EXPECT_EQ(OnlyRowFile(tamsi), expected);
 }
 
@@ -101,13 +105,15 @@ TEST(Recording, KillingTamsiMidWorkoutKeepsEveryStrokeWrittenSoFar) {
     RowAShortPiece(tamsi);
     tamsi.SetSimulator("TAMSI_SIM_PIECE", "0");  // endless
     ASSERT_TRUE(tamsi.Start());
-    ASSERT_TRUE(TamsiProcess::WaitFor([&] {
-        int strokes = 0;
-        for (const TranscriptCall& call : ReadTranscript(tamsi.transcriptPath())) {
-            strokes += IsStrokePoll(call);
-        }
-        return strokes >= 8;
-    }, 60000));
+    ASSERT_TRUE(TamsiProcess::WaitFor(
+        [&] {
+            int strokes = 0;
+            for (const TranscriptCall& call : ReadTranscript(tamsi.transcriptPath())) {
+                strokes += IsStrokePoll(call);
+            }
+            return strokes >= 8;
+        },
+        60000));
     tamsi.Kill();
 
     std::vector<TranscriptCall> calls = ReadTranscript(tamsi.transcriptPath());

@@ -51,9 +51,11 @@ TEST(Startup, OpensTheSessionInOrderPollsAndClosesCleanly) {
     ASSERT_GE(lines.size(), 6u);
     EXPECT_EQ(lines[0].rfind("tkcmdsetDDI_init", 0), 0u) << lines[0];
     EXPECT_NE(lines[1].find("tkcmdsetDDI_discover_pm3s \"Concept2 Performance Monitor 3 (PM3)\""),
-              std::string::npos) << lines[1];
+              std::string::npos)
+        << lines[1];
     EXPECT_NE(lines[2].find("tkcmdsetDDI_discover_pm3s \"Concept2 Performance Monitor 4 (PM4)\""),
-              std::string::npos) << lines[2];
+              std::string::npos)
+        << lines[2];
     EXPECT_EQ(lines[3].rfind("tkcmdsetCSAFE_init_protocol 0", 0), 0u) << lines[3];
     EXPECT_EQ(lines.back().rfind("tkcmdsetDDI_shutdown 0", 0), 0u) << lines.back();
     std::vector<std::string> calls = Calls(tamsi.transcriptPath());
@@ -63,7 +65,7 @@ TEST(Startup, OpensTheSessionInOrderPollsAndClosesCleanly) {
     EXPECT_EQ(ReadWholeFile(tamsi.path("Tamsi.ini")).size(), 100u);
     EXPECT_TRUE(ListFolder(tamsi.path("data")).empty());
     std::vector<std::string> expected = {"PM3CsafeCP.dll", "PM3DDICP.dll", "Tamsi.exe",
-                                         "Tamsi.ini", "data", "transcript.txt"};
+                                         "Tamsi.ini",      "data",         "transcript.txt"};
     EXPECT_EQ(ListFolder(tamsi.folder()), expected);
 }
 
@@ -75,7 +77,7 @@ TEST(Startup, ShutsTheDriverDownBeforeFetchingTheErrorOfAFailedDiscovery) {
 
     std::vector<std::string> calls = Calls(tamsi.transcriptPath());
     std::vector<std::string> expectedStart = {
-        "tkcmdsetDDI_init", "tkcmdsetDDI_discover_pm3s", "tkcmdsetDDI_discover_pm3s",
+        "tkcmdsetDDI_init",     "tkcmdsetDDI_discover_pm3s",  "tkcmdsetDDI_discover_pm3s",
         "tkcmdsetDDI_shutdown", "tkcmdsetDDI_get_error_name", "tkcmdsetDDI_get_error_text"};
     ASSERT_GE(calls.size(), expectedStart.size());
     EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 6), expectedStart);

@@ -8,7 +8,9 @@
 #include <stdlib.h>
 #include <string.h>
 
-static std::string DistFolder() { return TAMSI_DIST_DIR; }
+static std::string DistFolder() {
+    return TAMSI_DIST_DIR;
+}
 
 static void RemoveTree(const std::string& folder) {
     WIN32_FIND_DATAA found;
@@ -97,15 +99,19 @@ bool TamsiProcess::Start() {
         return false;
     }
     for (const auto& entry : simulator_) SetEnvironmentVariableA(entry.first.c_str(), NULL);
-    return WaitFor([this] {
-        WindowSearch search = {process_.dwProcessId, NULL};
-        EnumWindows(FindTamsiWindow, reinterpret_cast<LPARAM>(&search));
-        window_ = search.found;
-        return window_ != NULL;
-    }, 30000);
+    return WaitFor(
+        [this] {
+            WindowSearch search = {process_.dwProcessId, NULL};
+            EnumWindows(FindTamsiWindow, reinterpret_cast<LPARAM>(&search));
+            window_ = search.found;
+            return window_ != NULL;
+        },
+        30000);
 }
 
-void TamsiProcess::Command(int id) const { PostMessageA(window_, WM_COMMAND, id, 0); }
+void TamsiProcess::Command(int id) const {
+    PostMessageA(window_, WM_COMMAND, id, 0);
+}
 
 int TamsiProcess::Close(DWORD timeoutMs) {
     PostMessageA(window_, WM_CLOSE, 0, 0);

@@ -53,8 +53,8 @@ private:
 };
 
 // Files and folders.
-std::string ReadWholeFile(const std::string& path);  // binary, empty when missing
-std::vector<std::string> ReadLines(const std::string& path);  // text, line ends dropped
+std::string ReadWholeFile(const std::string& path);              // binary, empty when missing
+std::vector<std::string> ReadLines(const std::string& path);     // text, line ends dropped
 std::vector<std::string> ListFolder(const std::string& folder);  // names, sorted, no . and ..
 bool FileExists(const std::string& path);
 

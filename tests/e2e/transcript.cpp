@@ -78,7 +78,8 @@ std::string ExpectedRowFile(const std::vector<TranscriptCall>& calls, const std:
                 }
                 closed = true;
             }
-        } else if (IsStrokePoll(call) && call.response.size() >= 22 && !closed && time > 0 && distance > 0) {
+        } else if (IsStrokePoll(call) && call.response.size() >= 22 && !closed && time > 0 &&
+                   distance > 0) {
             const std::vector<unsigned>& r = call.response;
             snprintf(stroke, sizeof stroke, "%.3f,%u,%u,%u,%u", (r[2] + 256 * r[3]) / 1000.0,
                      r[7] + 256 * r[8], r[12] + 256 * r[13], r[16], r[21]);

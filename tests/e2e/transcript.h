@@ -7,9 +7,9 @@
 struct TranscriptCall {
     std::string operation;
     std::string line;
-    int status = 0;                       // the number after "->"
-    std::vector<unsigned> request;        // first bracketed list
-    std::vector<unsigned> response;       // second bracketed list (CSAFE command only)
+    int status = 0;                  // the number after "->"
+    std::vector<unsigned> request;   // first bracketed list
+    std::vector<unsigned> response;  // second bracketed list (CSAFE command only)
 };
 
 std::vector<TranscriptCall> ReadTranscript(const std::string& path);

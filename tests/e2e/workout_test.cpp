@@ -35,19 +35,21 @@ TEST(Workout, TwoThousandMetresCloseThePlainRowAndRecordTheirOwnFile) {
     tamsi.SetSimulator("TAMSI_SIM_PIECE", "0");
     tamsi.SetSimulator("TAMSI_SIM_START_DELAY", "100");
     ASSERT_TRUE(tamsi.Start());
-    ASSERT_TRUE(TamsiProcess::WaitFor([&] { return StrokePolls(tamsi.transcriptPath()) >= 4; },
-                                      60000));
+    ASSERT_TRUE(
+        TamsiProcess::WaitFor([&] { return StrokePolls(tamsi.transcriptPath()) >= 4; }, 60000));
     ASSERT_EQ(ListFolder(tamsi.path("data")).size(), 1u);
     std::string plainRow = ListFolder(tamsi.path("data"))[0];
 
     tamsi.Command(IDM_DISTANCE_2000);
     // The monitor counts 2000 m down; the workout is over when its counters read 0 again.
-    bool finished = TamsiProcess::WaitFor([&] {
-        std::vector<std::string> files = ListFolder(tamsi.path("data"));
-        if (files.size() < 2) return false;
-        std::vector<std::string> lines = ReadLines(tamsi.path("data\\" + files.back()));
-        return !lines.empty() && lines.back().find(",2000.0,") != std::string::npos;
-    }, 150000);
+    bool finished = TamsiProcess::WaitFor(
+        [&] {
+            std::vector<std::string> files = ListFolder(tamsi.path("data"));
+            if (files.size() < 2) return false;
+            std::vector<std::string> lines = ReadLines(tamsi.path("data\\" + files.back()));
+            return !lines.empty() && lines.back().find(",2000.0,") != std::string::npos;
+        },
+        150000);
     SaveScreenshot("two-thousand");
     EXPECT_EQ(tamsi.Close(), 0);
     ASSERT_TRUE(finished);

@@ -47,7 +47,9 @@ TEST(BaseDirectory, AFolderTooLongForTheBufferFallsBackToTheCurrentFolder) {
     EXPECT_EQ(BaseDirectory("C:\\Tamsi\\Tamsi.exe", 5), ".");
 }
 
-SettingsRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
+SettingsRect Rect(int left, int top, int right, int bottom) {
+    return {left, top, right, bottom};
+}
 
 TEST(WindowPlacement, ASavedFrameOutsideTheWorkAreaMovesInByTheLeastDistance) {
     SettingsRect workArea = Rect(0, 0, 1024, 768);

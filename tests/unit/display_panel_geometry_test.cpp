@@ -12,8 +12,7 @@ namespace {
 
 class DisplayPanelGeometry : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         LoadEnglishPanelTexts();
         SetDefaultGraphSettings();
     }
@@ -22,8 +21,7 @@ protected:
     PanelLine lines[MAX_PANEL_LINES];
 };
 
-TEST_F(DisplayPanelGeometry, LogicalHeightShrinksWithoutGraphs)
-{
+TEST_F(DisplayPanelGeometry, LogicalHeightShrinksWithoutGraphs) {
     EXPECT_EQ(560, PanelLogicalHeight(settings));
     settings.showHeartRate = settings.showStrokeRate = settings.showPower = settings.showPace = 0;
     EXPECT_FALSE(AnyGraphFlag(settings));
@@ -32,8 +30,7 @@ TEST_F(DisplayPanelGeometry, LogicalHeightShrinksWithoutGraphs)
     EXPECT_EQ(560, PanelLogicalHeight(settings));
 }
 
-TEST_F(DisplayPanelGeometry, PrintersUseThePrintablePage)
-{
+TEST_F(DisplayPanelGeometry, PrintersUseThePrintablePage) {
     PanelSize size = PanelDrawingSize(640, 480, 2479, 3508, 50, 60);
     EXPECT_EQ(2379, size.width);
     EXPECT_EQ(3388, size.height);
@@ -42,8 +39,7 @@ TEST_F(DisplayPanelGeometry, PrintersUseThePrintablePage)
     EXPECT_EQ(480, size.height);
 }
 
-TEST_F(DisplayPanelGeometry, LivePaceIsHundredthsPer500Metres)
-{
+TEST_F(DisplayPanelGeometry, LivePaceIsHundredthsPer500Metres) {
     h->lastSample = 4;
     h->pace[4] = 0.25;
     EXPECT_STREQ("2:05.00", FormatTime(LivePaceHundredths(*h)));
@@ -53,8 +49,7 @@ TEST_F(DisplayPanelGeometry, LivePaceIsHundredthsPer500Metres)
     EXPECT_EQ(0, LivePaceHundredths(*h));
 }
 
-TEST_F(DisplayPanelGeometry, DamagedSampleCountReadsTheLastSlot)
-{
+TEST_F(DisplayPanelGeometry, DamagedSampleCountReadsTheLastSlot) {
     h->lastSample = 25000;
     h->power[LAST_SAMPLE_INDEX] = 321;
     ASSERT_EQ(10, FormatPanelLines(*h, lines));
@@ -62,8 +57,7 @@ TEST_F(DisplayPanelGeometry, DamagedSampleCountReadsTheLastSlot)
     EXPECT_STREQ("Power: 321", lines[7].text);
 }
 
-TEST_F(DisplayPanelGeometry, StateNamesRepeatEveryFiveStates)
-{
+TEST_F(DisplayPanelGeometry, StateNamesRepeatEveryFiveStates) {
     const int expected[] = {3, 4, 5, 6, 7, 3};
     for (int32_t state = 0; state < 6; state++)
         EXPECT_EQ(expected[state], StateTextIndex(state)) << state;
@@ -73,8 +67,7 @@ TEST_F(DisplayPanelGeometry, StateNamesRepeatEveryFiveStates)
     }
 }
 
-TEST_F(DisplayPanelGeometry, LiveLayoutShowsTheNewestSample)
-{
+TEST_F(DisplayPanelGeometry, LiveLayoutShowsTheNewestSample) {
     h->workTime = 6150;
     h->distance = 1234.56;
     h->lastSample = 3;
@@ -86,15 +79,14 @@ TEST_F(DisplayPanelGeometry, LiveLayoutShowsTheNewestSample)
     h->calories = 42;
     h->strokeState = 4;
     ASSERT_EQ(10, FormatPanelLines(*h, lines));
-    const char* expected[] = {"Time: 1:01.50", "Distance: 1234.6", "Pace: 2:05.00",
-                              "Stroke Rate: 28", "Strokes: 3", "Heart Rate: 150", "DPS: 10.2",
-                              "Power: 230", "Cals: 42", "State: Recovery"};
-    for (int i = 0; i < 10; ++i)
-        EXPECT_STREQ(expected[i], lines[i].text) << "line " << i;
+    const char* expected[] = {"Time: 1:01.50",   "Distance: 1234.6", "Pace: 2:05.00",
+                              "Stroke Rate: 28", "Strokes: 3",       "Heart Rate: 150",
+                              "DPS: 10.2",       "Power: 230",       "Cals: 42",
+                              "State: Recovery"};
+    for (int i = 0; i < 10; ++i) EXPECT_STREQ(expected[i], lines[i].text) << "line " << i;
 }
 
-TEST_F(DisplayPanelGeometry, SummaryLayoutShowsAveragesWithoutState)
-{
+TEST_F(DisplayPanelGeometry, SummaryLayoutShowsAveragesWithoutState) {
     h->avgPower = 187;
     h->avgStrokeRate = 27;
     h->avgHeartRate = 142;
@@ -105,22 +97,19 @@ TEST_F(DisplayPanelGeometry, SummaryLayoutShowsAveragesWithoutState)
     h->calories = 120;
     h->power[210] = 999;  // the newest sample must not show
     ASSERT_EQ(9, FormatPanelLines(*h, lines));
-    const char* expected[] = {"Time: 7:00.00", "Distance: 2000.0", "Pace: 1:45.00",
-                              "Stroke Rate: 27", "Strokes: 210", "Heart Rate: 142",
-                              "DPS: 9.5", "Power: 187", "Cals: 120"};
-    for (int i = 0; i < 9; ++i)
-        EXPECT_STREQ(expected[i], lines[i].text) << "line " << i;
+    const char* expected[] = {"Time: 7:00.00",   "Distance: 2000.0", "Pace: 1:45.00",
+                              "Stroke Rate: 27", "Strokes: 210",     "Heart Rate: 142",
+                              "DPS: 9.5",        "Power: 187",       "Cals: 120"};
+    for (int i = 0; i < 9; ++i) EXPECT_STREQ(expected[i], lines[i].text) << "line " << i;
 }
 
-TEST_F(DisplayPanelGeometry, UnterminatedLabelIsCutAtItsSlot)
-{
+TEST_F(DisplayPanelGeometry, UnterminatedLabelIsCutAtItsSlot) {
     memset(textTable[TEXT_TIME], 'T', TEXT_SLOT_SIZE);  // runs into the next slot
     FormatPanelLines(*h, lines);
     EXPECT_EQ(TEXT_SLOT_SIZE - 1 + strlen(": 0:00.00"), strlen(lines[0].text));
 }
 
-TEST_F(DisplayPanelGeometry, GraphSitsBelowTheNumbers)
-{
+TEST_F(DisplayPanelGeometry, GraphSitsBelowTheNumbers) {
     GraphPlacement live = PanelGraphPlacement(*h, true);
     EXPECT_TRUE(live.draw);
     EXPECT_EQ((std::vector<int>{10, 250, 790, 300}),

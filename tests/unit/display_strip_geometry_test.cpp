@@ -14,8 +14,7 @@ class DisplayStripGeometry : public ::testing::Test {
 protected:
     void SetUp() override { SetDefaultGraphSettings(); }
 
-    std::vector<std::string> Labels(GraphScale scale)
-    {
+    std::vector<std::string> Labels(GraphScale scale) {
         std::vector<std::string> labels;
         for (int j = 0; j < SCALE_LABELS; ++j) {
             char text[SCALE_LABEL_TEXT_SIZE];
@@ -34,8 +33,7 @@ protected:
 
 using LabelList = std::vector<std::string>;
 
-TEST_F(DisplayStripGeometry, DefaultScalesLabelWholeNumbers)
-{
+TEST_F(DisplayStripGeometry, DefaultScalesLabelWholeNumbers) {
     EXPECT_EQ(LabelList({"0", "50", "100", "150", "200", "250"}),
               Labels(GraphSeriesScale(settings, SERIES_POWER)));
     EXPECT_EQ(LabelList({"0", "8", "16", "24", "32", "40"}),
@@ -46,8 +44,7 @@ TEST_F(DisplayStripGeometry, DefaultScalesLabelWholeNumbers)
               Labels(GraphSeriesScale(settings, SERIES_HEART_RATE)));
 }
 
-TEST_F(DisplayStripGeometry, RangeNotAMultipleOfFiveGetsOneDecimal)
-{
+TEST_F(DisplayStripGeometry, RangeNotAMultipleOfFiveGetsOneDecimal) {
     EXPECT_EQ(1, ScaleLabelDecimals({0, 7}));
     EXPECT_EQ(LabelList({"0.0", "1.4", "2.8", "4.2", "5.6", "7.0"}), Labels({0, 7}));
     EXPECT_EQ(0, ScaleLabelDecimals({3, 13}));
@@ -56,8 +53,7 @@ TEST_F(DisplayStripGeometry, RangeNotAMultipleOfFiveGetsOneDecimal)
     EXPECT_EQ(LabelList(6, "120"), Labels({120, 120}));
 }
 
-TEST_F(DisplayStripGeometry, AllFourSeriesPushTheBox120Right)
-{
+TEST_F(DisplayStripGeometry, AllFourSeriesPushTheBox120Right) {
     h->heartRateCount = 1;
     EXPECT_EQ(4, ShownSeriesCount(settings, *h));
     GraphBox box = LiveBox();
@@ -69,8 +65,7 @@ TEST_F(DisplayStripGeometry, AllFourSeriesPushTheBox120Right)
     EXPECT_EQ(120, LabelColumnX(4));
 }
 
-TEST_F(DisplayStripGeometry, PowerAndHeartRateTakeTwoColumns)
-{
+TEST_F(DisplayStripGeometry, PowerAndHeartRateTakeTwoColumns) {
     h->heartRateCount = 5;
     settings.showStrokeRate = settings.showPace = 0;
     EXPECT_EQ(2, ShownSeriesCount(settings, *h));
@@ -80,8 +75,7 @@ TEST_F(DisplayStripGeometry, PowerAndHeartRateTakeTwoColumns)
     EXPECT_EQ(550, box.bottom);
 }
 
-TEST_F(DisplayStripGeometry, NoHeartRateSeenMeansNoHeartRateColumn)
-{
+TEST_F(DisplayStripGeometry, NoHeartRateSeenMeansNoHeartRateColumn) {
     h->heartRateCount = 0;
     EXPECT_FALSE(GraphSeriesShown(settings, *h, SERIES_HEART_RATE));
     EXPECT_EQ(3, ShownSeriesCount(settings, *h));
@@ -89,20 +83,18 @@ TEST_F(DisplayStripGeometry, NoHeartRateSeenMeansNoHeartRateColumn)
     EXPECT_EQ(690, LiveBox().width);
 }
 
-TEST_F(DisplayStripGeometry, SamplesOutsideTheScaleSitOnTheEdges)
-{
+TEST_F(DisplayStripGeometry, SamplesOutsideTheScaleSitOnTheEdges) {
     GraphBox box = LiveBox();
     EXPECT_EQ(box.top, IntegerSampleY(box, {0, 250}, 400));
     EXPECT_EQ(box.bottom, IntegerSampleY(box, {100, 250}, 20));
     EXPECT_EQ(box.bottom, IntegerSampleY(box, {0, 250}, -5));
-    EXPECT_EQ(box.top, PaceSampleY(box, {0, 5}, 0.1));    // 10 m/s
+    EXPECT_EQ(box.top, PaceSampleY(box, {0, 5}, 0.1));     // 10 m/s
     EXPECT_EQ(box.bottom, PaceSampleY(box, {2, 5}, 1.0));  // 1 m/s
-    EXPECT_EQ(550 - 42, IntegerSampleY(box, {0, 7}, 1));  // 300 / 7 = 42.86, truncated
+    EXPECT_EQ(550 - 42, IntegerSampleY(box, {0, 7}, 1));   // 300 / 7 = 42.86, truncated
     EXPECT_EQ(box.bottom, PaceSampleY(box, {0, 5}, NAN));
 }
 
-TEST_F(DisplayStripGeometry, RangeZeroDrawsFlatOnTheBottomEdge)
-{
+TEST_F(DisplayStripGeometry, RangeZeroDrawsFlatOnTheBottomEdge) {
     GraphBox box = LiveBox();
     for (int32_t value : {0, 120, 500, -3})
         EXPECT_EQ(box.bottom, IntegerSampleY(box, {120, 120}, value));
@@ -110,8 +102,7 @@ TEST_F(DisplayStripGeometry, RangeZeroDrawsFlatOnTheBottomEdge)
         EXPECT_EQ(box.bottom, PaceSampleY(box, {3, 3}, pace));
 }
 
-TEST_F(DisplayStripGeometry, EachSeriesReadsItsOwnArray)
-{
+TEST_F(DisplayStripGeometry, EachSeriesReadsItsOwnArray) {
     GraphBox box = LiveBox();
     h->power[2] = 125;
     h->strokeRate[2] = 20;

@@ -58,8 +58,8 @@ protected:
         calls.clear();
         failInit = failDiscover = failProtocol = 0;
         failDiscoverCall = discoverCalls = 0;
-        monitorApi = {FakeInit, FakeDiscover, FakeErrorName, FakeErrorText,
-                      FakeShutdown, FakeInitProtocol, nullptr, FakeCsafeText};
+        monitorApi = {FakeInit,     FakeDiscover,     FakeErrorName, FakeErrorText,
+                      FakeShutdown, FakeInitProtocol, nullptr,       FakeCsafeText};
         memset(textTable, 0, sizeof textTable);
         strcpy(statusLine, "old");
     }
@@ -67,9 +67,9 @@ protected:
 
 TEST_F(MonitorSession, SucceedsInTheLibrariesOrderAndLeavesTheStatusLineAlone) {
     EXPECT_EQ(OpenMonitorSession(), 0);
-    std::vector<std::string> expected = {
-        "init", "discover Concept2 Performance Monitor 3 (PM3) 0",
-        "discover Concept2 Performance Monitor 4 (PM4) 0", "protocol 0"};
+    std::vector<std::string> expected = {"init", "discover Concept2 Performance Monitor 3 (PM3) 0",
+                                         "discover Concept2 Performance Monitor 4 (PM4) 0",
+                                         "protocol 0"};
     EXPECT_EQ(calls, expected);
     EXPECT_STREQ(statusLine, "old");
 }
@@ -88,10 +88,12 @@ TEST_F(MonitorSession, AFailedSecondDiscoveryShutsDownBeforeFetchingTheText) {
     failDiscoverCall = 2;
     strcpy(textTable[TEXT_ERROR], "Fejl");
     EXPECT_EQ(OpenMonitorSession(), -7);
-    std::vector<std::string> expected = {
-        "init", "discover Concept2 Performance Monitor 3 (PM3) 0",
-        "discover Concept2 Performance Monitor 4 (PM4) 0", "shutdown 0", "ddi name -7 40",
-        "ddi text -7 200"};
+    std::vector<std::string> expected = {"init",
+                                         "discover Concept2 Performance Monitor 3 (PM3) 0",
+                                         "discover Concept2 Performance Monitor 4 (PM4) 0",
+                                         "shutdown 0",
+                                         "ddi name -7 40",
+                                         "ddi text -7 200"};
     EXPECT_EQ(calls, expected);
     EXPECT_STREQ(statusLine, "Fejl: driver says -7");
 }

@@ -62,7 +62,9 @@ private:
     std::string path_;
 };
 
-inline bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
+inline bool FileExists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
 
 inline std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -79,6 +81,8 @@ inline std::vector<std::string> ReadLines(const std::string& path) {
     return lines;
 }
 
-inline int32_t FixedClock() { return 1000; }
+inline int32_t FixedClock() {
+    return 1000;
+}
 
 }  // namespace recorder_test

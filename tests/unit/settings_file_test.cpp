@@ -18,22 +18,19 @@ namespace {
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         char pattern[] = "/tmp/tamsi-settings-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         folder = pattern;
         path = folder + "/Tamsi.ini";
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         std::string command = "rm -rf '" + folder + "'";
         ASSERT_EQ(system(command.c_str()), 0);
     }
 
-    static void WriteBytes(const std::string& file, const std::vector<unsigned char>& bytes)
-    {
+    static void WriteBytes(const std::string& file, const std::vector<unsigned char>& bytes) {
         FILE* out = fopen(file.c_str(), "wb");
         ASSERT_NE(out, nullptr);
         if (!bytes.empty()) {
@@ -42,36 +39,29 @@ protected:
         ASSERT_EQ(fclose(out), 0);
     }
 
-    static std::vector<unsigned char> ReadBytes(const std::string& file)
-    {
+    static std::vector<unsigned char> ReadBytes(const std::string& file) {
         std::vector<unsigned char> bytes;
         FILE* in = fopen(file.c_str(), "rb");
-        if (!in)
-            return bytes;
+        if (!in) return bytes;
         // Bounded, in case a broken save left a link to an endless device in place.
         int c;
-        while (bytes.size() < 4096 && (c = fgetc(in)) != EOF)
-            bytes.push_back((unsigned char)c);
+        while (bytes.size() < 4096 && (c = fgetc(in)) != EOF) bytes.push_back((unsigned char)c);
         fclose(in);
         return bytes;
     }
 
-    static bool Exists(const std::string& file)
-    {
+    static bool Exists(const std::string& file) {
         struct stat info;
         return lstat(file.c_str(), &info) == 0;
     }
 
-    static std::vector<unsigned char> Pattern(size_t size)
-    {
+    static std::vector<unsigned char> Pattern(size_t size) {
         std::vector<unsigned char> bytes(size);
-        for (size_t i = 0; i < size; i++)
-            bytes[i] = (unsigned char)(i * 7 + 3);
+        for (size_t i = 0; i < size; i++) bytes[i] = (unsigned char)(i * 7 + 3);
         return bytes;
     }
 
-    static Settings Defaults()
-    {
+    static Settings Defaults() {
         Settings record;
         memset(&record, 0, sizeof(record));
         ApplyDefaultSettings(&record, SettingsRect{0, 0, 1280, 994});
@@ -82,23 +72,20 @@ protected:
     std::string path;
 };
 
-bool FailingReplace(const char*, const char*)
-{
+bool FailingReplace(const char*, const char*) {
     return false;
 }
 
-TEST_F(SettingsFileTest, DefaultsFillEveryFieldOfTheTable)
-{
+TEST_F(SettingsFileTest, DefaultsFillEveryFieldOfTheTable) {
     Settings record;
     memset(&record, 0, sizeof(record));
     ApplyDefaultSettings(&record, SettingsRect{16, 8, 1024, 738});
 
     const Settings& r = record;
     EXPECT_EQ((std::vector<int>{16, 8, 1024, 738, 10, 30, 610, 738}),
-              (std::vector<int>{r.mainWindowRect.left, r.mainWindowRect.top,
-                                r.mainWindowRect.right, r.mainWindowRect.bottom,
-                                r.logWindowRect.left, r.logWindowRect.top, r.logWindowRect.right,
-                                r.logWindowRect.bottom}));
+              (std::vector<int>{r.mainWindowRect.left, r.mainWindowRect.top, r.mainWindowRect.right,
+                                r.mainWindowRect.bottom, r.logWindowRect.left, r.logWindowRect.top,
+                                r.logWindowRect.right, r.logWindowRect.bottom}));
     EXPECT_EQ((std::vector<int>{1, 1, 1, 1, 0, 5, 0, 40, 0, 200, 0, 250}),
               (std::vector<int>{r.showHeartRate, r.showStrokeRate, r.showPower, r.showPace,
                                 r.paceMin, r.paceMax, r.strokeRateMin, r.strokeRateMax,
@@ -113,8 +100,7 @@ TEST_F(SettingsFileTest, DefaultsFillEveryFieldOfTheTable)
         EXPECT_EQ(bytes[i], 0) << "reserved byte " << i;
 }
 
-TEST_F(SettingsFileTest, DefaultsSaveAsExactlyOneHundredBytes)
-{
+TEST_F(SettingsFileTest, DefaultsSaveAsExactlyOneHundredBytes) {
     Settings record = Defaults();
     ASSERT_TRUE(WriteSettingsFile(path.c_str(), record));
     std::vector<unsigned char> bytes = ReadBytes(path);
@@ -127,18 +113,15 @@ TEST_F(SettingsFileTest, DefaultsSaveAsExactlyOneHundredBytes)
     EXPECT_EQ(memcmp(&back, &record, 100), 0);
 }
 
-TEST_F(SettingsFileTest, EmptyFileReadsAllZeroWithoutDefaults)
-{
+TEST_F(SettingsFileTest, EmptyFileReadsAllZeroWithoutDefaults) {
     WriteBytes(path, {});
     Settings record = Defaults();
     ASSERT_TRUE(ReadSettingsFile(path.c_str(), &record));
     const unsigned char* bytes = (const unsigned char*)&record;
-    for (size_t i = 0; i < sizeof(record); i++)
-        ASSERT_EQ(bytes[i], 0) << "byte " << i;
+    for (size_t i = 0; i < sizeof(record); i++) ASSERT_EQ(bytes[i], 0) << "byte " << i;
 }
 
-TEST_F(SettingsFileTest, LongFileCountsOnlyTheFirstHundredBytes)
-{
+TEST_F(SettingsFileTest, LongFileCountsOnlyTheFirstHundredBytes) {
     std::vector<unsigned char> bytes(150, 0xEE);
     Settings sound = Defaults();
     sound.languageCommand = 32813;
@@ -155,8 +138,7 @@ TEST_F(SettingsFileTest, LongFileCountsOnlyTheFirstHundredBytes)
     EXPECT_EQ(memcmp(saved.data(), bytes.data(), 100), 0);
 }
 
-TEST_F(SettingsFileTest, DanishAndLightweightSitAtTheirOffsets)
-{
+TEST_F(SettingsFileTest, DanishAndLightweightSitAtTheirOffsets) {
     Settings record = Defaults();
     record.languageCommand = 32813;
     record.weightClass = 'L';
@@ -170,8 +152,7 @@ TEST_F(SettingsFileTest, DanishAndLightweightSitAtTheirOffsets)
     EXPECT_EQ(bytes[89], 0x00);
 }
 
-TEST_F(SettingsFileTest, SoundFileIsCarriedThroughByteForByte)
-{
+TEST_F(SettingsFileTest, SoundFileIsCarriedThroughByteForByte) {
     // Reserved bytes set, garbage after the rower type's terminator: all written back.
     std::vector<unsigned char> bytes = Pattern(100);
     Settings sound;
@@ -188,12 +169,12 @@ TEST_F(SettingsFileTest, SoundFileIsCarriedThroughByteForByte)
     EXPECT_EQ(ReadBytes(path), bytes);
 }
 
-TEST_F(SettingsFileTest, DamagedLanguageBecomesEnglish)
-{
+TEST_F(SettingsFileTest, DamagedLanguageBecomesEnglish) {
     for (int32_t damaged : {105, 32811, 32814, -1}) {
         Settings sound = Defaults();
         sound.languageCommand = damaged;
-        WriteBytes(path, std::vector<unsigned char>((unsigned char*)&sound, (unsigned char*)&sound + 100));
+        WriteBytes(
+            path, std::vector<unsigned char>((unsigned char*)&sound, (unsigned char*)&sound + 100));
         Settings record;
         ASSERT_TRUE(ReadSettingsFile(path.c_str(), &record));
         EXPECT_EQ(record.languageCommand, 32812) << "stored " << damaged;
@@ -201,11 +182,11 @@ TEST_F(SettingsFileTest, DamagedLanguageBecomesEnglish)
     }
 }
 
-TEST_F(SettingsFileTest, UnterminatedRowerTypeIsCutAtElevenCharacters)
-{
+TEST_F(SettingsFileTest, UnterminatedRowerTypeIsCutAtElevenCharacters) {
     Settings sound = Defaults();
     memcpy(sound.rowerType, "ABCDEFGHIJKL", 12);
-    WriteBytes(path, std::vector<unsigned char>((unsigned char*)&sound, (unsigned char*)&sound + 100));
+    WriteBytes(path,
+               std::vector<unsigned char>((unsigned char*)&sound, (unsigned char*)&sound + 100));
 
     Settings record;
     ASSERT_TRUE(ReadSettingsFile(path.c_str(), &record));
@@ -214,15 +195,13 @@ TEST_F(SettingsFileTest, UnterminatedRowerTypeIsCutAtElevenCharacters)
     EXPECT_EQ(record.weightClass, 'H');
 }
 
-TEST_F(SettingsFileTest, SaveIntoMissingFolderFails)
-{
+TEST_F(SettingsFileTest, SaveIntoMissingFolderFails) {
     std::string missing = folder + "/no-such-folder/Tamsi.ini";
     EXPECT_FALSE(WriteSettingsFile(missing.c_str(), Defaults()));
     EXPECT_FALSE(Exists(missing));
 }
 
-TEST_F(SettingsFileTest, FailedWriteAfterOpenLeavesTheOldFile)
-{
+TEST_F(SettingsFileTest, FailedWriteAfterOpenLeavesTheOldFile) {
     std::vector<unsigned char> old = Pattern(100);
     WriteBytes(path, old);
     // The temporary file opens, but every byte written to it fails.
@@ -234,8 +213,7 @@ TEST_F(SettingsFileTest, FailedWriteAfterOpenLeavesTheOldFile)
     EXPECT_FALSE(Exists(temp));
 }
 
-TEST_F(SettingsFileTest, FailedReplaceLeavesTheOldFileAndNoTemporary)
-{
+TEST_F(SettingsFileTest, FailedReplaceLeavesTheOldFileAndNoTemporary) {
     std::vector<unsigned char> old = Pattern(100);
     WriteBytes(path, old);
 

@@ -160,18 +160,18 @@ TEST_F(SimApiTest, TranscriptHasOneLinePerCallInOrder) {
 
 TEST(SimConfigTest, TextSetsKeysWithOrWithoutPrefixAndSkipsBadValues) {
     SimConfig c;
-    std::vector<std::string> complaints = SimApplyConfigText(
-        c,
-        "# the simulated monitor\n"
-        "mode = steps\n"
-        "TAMSI_SIM_STEP=50\r\n"
-        "pace=1:55.5\n"
-        "pace=fast\n"
-        "Rate=28.5\n"
-        "piece=2000\n"
-        "model=pm4\n"
-        "fault=tkcmdsetDDI_init:-1\n"
-        "fault=tkcmdsetCSAFE_command:-9:10:5; tkcmdsetDDI_shutdown:4\n");
+    std::vector<std::string> complaints =
+        SimApplyConfigText(c,
+                           "# the simulated monitor\n"
+                           "mode = steps\n"
+                           "TAMSI_SIM_STEP=50\r\n"
+                           "pace=1:55.5\n"
+                           "pace=fast\n"
+                           "Rate=28.5\n"
+                           "piece=2000\n"
+                           "model=pm4\n"
+                           "fault=tkcmdsetDDI_init:-1\n"
+                           "fault=tkcmdsetCSAFE_command:-9:10:5; tkcmdsetDDI_shutdown:4\n");
     EXPECT_EQ(1u, complaints.size());  // the bad pace, which leaves the good one
     EXPECT_EQ(SimTimeBase::Steps, c.timeBase);
     EXPECT_EQ(50, c.stepHundredths);

@@ -32,8 +32,8 @@ protected:
         Entries copy = request;
         buffer.assign(capacity + 8, 0xDEADBEEFu);
         uint16_t count = capacity;
-        int16_t status = api.csafeCommand(0, static_cast<uint16_t>(copy.size()), copy.data(), &count,
-                                          buffer.data());
+        int16_t status = api.csafeCommand(0, static_cast<uint16_t>(copy.size()), copy.data(),
+                                          &count, buffer.data());
         // Nothing is ever written past the capacity given.
         for (size_t i = capacity; i < buffer.size(); ++i) EXPECT_EQ(0xDEADBEEFu, buffer[i]);
         EXPECT_LE(count, capacity);
@@ -76,8 +76,8 @@ TEST_F(SimCsafeTest, CounterPollCarriesAllFourBytesLittleEndian) {
                        0xBF, 1, 2}),
               Answer(COUNTER_POLL));
     // 2:00/500 m is 240 ms/m and 203 W; an hour at 203 W is 4*203+300 = 1112 kcal.
-    EXPECT_EQ((Entries{0xA6, 3, 240, 0, 0x39, 0xB4, 3, 203, 0, 0x58, 0xA3, 2, 0x58, 0x04, 0xA7, 3,
-                       24, 0, 0x54, 0xB0, 1, 140}),
+    EXPECT_EQ((Entries{0xA6, 3,    240,  0,    0x39, 0xB4, 3, 203,  0,    0x58, 0xA3,
+                       2,    0x58, 0x04, 0xA7, 3,    24,   0, 0x54, 0xB0, 1,    140}),
               Answer(STROKE_POLL));
 }
 
@@ -87,7 +87,8 @@ TEST_F(SimCsafeTest, WriteRequestsAnswerEachCommandWithAZeroCount) {
     EXPECT_EQ((Entries{0x21, 0, 0x1A, 2, 0x05, 0, 0x24, 0, 0x85, 0}),
               Answer({0x21, 3, 0xD0, 0x07, 0x24, 0x1A, 7, 0x05, 5, 0x80, 0xF4, 0x01, 0, 0, 0x24, 2,
                       0, 0, 0x85}));
-    EXPECT_EQ((Entries{0x20, 0, 0x24, 0, 0x85, 0}), Answer({0x20, 3, 0, 60, 0, 0x24, 2, 0, 0, 0x85}));
+    EXPECT_EQ((Entries{0x20, 0, 0x24, 0, 0x85, 0}),
+              Answer({0x20, 3, 0, 60, 0, 0x24, 2, 0, 0, 0x85}));
     EXPECT_EQ((Entries{0x24, 0, 0x85, 0}), Answer({0x24, 2, 4, 0, 0x85}));
     EXPECT_EQ((Entries{0x11, 0, 0x12, 0}), Answer({0x11, 3, 14, 30, 5, 0x12, 3, 124, 6, 15}));
 }
@@ -122,8 +123,10 @@ TEST_F(SimCsafeTest, RefusesUnknownAndMalformedRequests) {
         {"program 16", {0x24, 2, 16, 0}, SIM_ERR_CSAFE_BAD_VALUE, "16"},
         {"no distance", {0x21, 3, 0, 0, 0x24}, SIM_ERR_CSAFE_BAD_VALUE, "0 m"},
         {"split type", {0x1A, 7, 0x05, 5, 0x40, 1, 0, 0, 0}, SIM_ERR_CSAFE_BAD_VALUE, "0x40"},
-        {"distance and time", {0x21, 3, 1, 1, 0x24, 0x20, 3, 0, 1, 0, 0x24, 2, 0, 0, 0x85},
-         SIM_ERR_CSAFE_BAD_VALUE, "both"},
+        {"distance and time",
+         {0x21, 3, 1, 1, 0x24, 0x20, 3, 0, 1, 0, 0x24, 2, 0, 0, 0x85},
+         SIM_ERR_CSAFE_BAD_VALUE,
+         "both"},
     };
     for (const Refusal& r : refusals) {
         Entries response;

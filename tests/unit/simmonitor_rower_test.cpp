@@ -151,9 +151,9 @@ TEST_F(SimWorkoutTest, DistanceWorkoutCountsDistanceDownAndTimeUpThenBothZero) {
     Send({0x86, 0x82, 0x83});
     int resting = 0;
     // 500 m, splits of 100 m
-    Counters c = ProgramAndWait({0x21, 3, 0xF4, 0x01, 0x24, 0x1A, 7, 0x05, 5, 0x80, 100, 0, 0, 0,
-                                 0x24, 2, 0, 0, 0x85},
-                                &resting);
+    Counters c = ProgramAndWait(
+        {0x21, 3, 0xF4, 0x01, 0x24, 0x1A, 7, 0x05, 5, 0x80, 100, 0, 0, 0, 0x24, 2, 0, 0, 0x85},
+        &resting);
     EXPECT_EQ(3, resting);  // the start delay, then rowing
     EXPECT_EQ(0u, c.time);  // begins exactly on this poll
     EXPECT_EQ(5000u, c.distance);

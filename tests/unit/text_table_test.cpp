@@ -125,30 +125,28 @@ const char* const DANISH[TEXT_ENTRIES] = {
 };
 
 // The tables live in resources/ of the source tree; find it from this file's own path.
-std::string ResourcePath(const char* name)
-{
+std::string ResourcePath(const char* name) {
     std::string self = __FILE__;
     size_t cut = self.rfind("tests/unit/");
     std::string root = cut == std::string::npos ? std::string() : self.substr(0, cut);
     return root + "resources/" + name;
 }
 
-std::vector<char> ReadResource(const char* name)
-{
+std::vector<char> ReadResource(const char* name) {
     std::vector<char> bytes;
     FILE* in = fopen(ResourcePath(name).c_str(), "rb");
-    if (!in)
-        return bytes;
+    if (!in) return bytes;
     int c;
-    while ((c = fgetc(in)) != EOF)
-        bytes.push_back((char)c);
+    while ((c = fgetc(in)) != EOF) bytes.push_back((char)c);
     fclose(in);
     return bytes;
 }
 
 // A text table on the heap, exactly 60 slots, so that any overrun trips the sanitizer.
 struct Table {
-    Table() : slots(new char[TEXT_SLOTS][TEXT_SLOT_SIZE]) { memset(slots, 0, TEXT_SLOTS * TEXT_SLOT_SIZE); }
+    Table() : slots(new char[TEXT_SLOTS][TEXT_SLOT_SIZE]) {
+        memset(slots, 0, TEXT_SLOTS * TEXT_SLOT_SIZE);
+    }
     ~Table() { delete[] slots; }
     Table(const Table&) = delete;
     Table& operator=(const Table&) = delete;
@@ -156,14 +154,12 @@ struct Table {
 };
 
 // Exactly size bytes on the heap, with no terminator after them, like a locked resource.
-int Parse(const std::string& text, char table[TEXT_SLOTS][TEXT_SLOT_SIZE])
-{
+int Parse(const std::string& text, char table[TEXT_SLOTS][TEXT_SLOT_SIZE]) {
     std::vector<char> bytes(text.begin(), text.end());
     return ParseTextTable(bytes.empty() ? nullptr : bytes.data(), bytes.size(), table);
 }
 
-void ExpectLines(const char* name, const char* const expected[TEXT_ENTRIES])
-{
+void ExpectLines(const char* name, const char* const expected[TEXT_ENTRIES]) {
     std::vector<char> bytes = ReadResource(name);
     ASSERT_FALSE(bytes.empty()) << ResourcePath(name);
     std::vector<std::string> lines;
@@ -188,29 +184,23 @@ void ExpectLines(const char* name, const char* const expected[TEXT_ENTRIES])
     }
 }
 
-void LoadResource(const char* name, char table[TEXT_SLOTS][TEXT_SLOT_SIZE])
-{
+void LoadResource(const char* name, char table[TEXT_SLOTS][TEXT_SLOT_SIZE]) {
     std::vector<char> bytes = ReadResource(name);
     ASSERT_FALSE(bytes.empty()) << ResourcePath(name);
     EXPECT_EQ(ParseTextTable(bytes.data(), bytes.size(), table), TEXT_ENTRIES);
 }
 
-void ExpectTable(char table[TEXT_SLOTS][TEXT_SLOT_SIZE], const char* const expected[TEXT_ENTRIES])
-{
-    for (int i = 0; i < TEXT_ENTRIES; i++)
-        EXPECT_STREQ(table[i], expected[i]) << "slot " << i;
-    for (int i = TEXT_ENTRIES; i < TEXT_SLOTS; i++)
-        EXPECT_STREQ(table[i], "") << "slot " << i;
+void ExpectTable(char table[TEXT_SLOTS][TEXT_SLOT_SIZE], const char* const expected[TEXT_ENTRIES]) {
+    for (int i = 0; i < TEXT_ENTRIES; i++) EXPECT_STREQ(table[i], expected[i]) << "slot " << i;
+    for (int i = TEXT_ENTRIES; i < TEXT_SLOTS; i++) EXPECT_STREQ(table[i], "") << "slot " << i;
 }
 
-TEST(TextTableFiles, BothLanguagesHoldTheFiftyThreeTexts)
-{
+TEST(TextTableFiles, BothLanguagesHoldTheFiftyThreeTexts) {
     ExpectLines("english.txt", ENGLISH);
     ExpectLines("danish.txt", DANISH);
 }
 
-TEST(TextTableParser, EnglishDanishEnglishLeavesExactlyEnglish)
-{
+TEST(TextTableParser, EnglishDanishEnglishLeavesExactlyEnglish) {
     Table table;
     LoadResource("english.txt", table.slots);
     ExpectTable(table.slots, ENGLISH);
@@ -222,13 +212,10 @@ TEST(TextTableParser, EnglishDanishEnglishLeavesExactlyEnglish)
     ExpectTable(table.slots, ENGLISH);
 }
 
-TEST(TextTableParser, LinesFillSlotsWithoutOverrun)
-{
+TEST(TextTableParser, LinesFillSlotsWithoutOverrun) {
     std::string endsOnly, manyLines;
-    for (int i = 0; i < 100; i++)
-        endsOnly += "\r\n";
-    for (int i = 0; i < 80; i++)
-        manyLines += "line " + std::to_string(i) + "\r\n";
+    for (int i = 0; i < 100; i++) endsOnly += "\r\n";
+    for (int i = 0; i < 80; i++) manyLines += "line " + std::to_string(i) + "\r\n";
     const std::string x95(TEXT_SLOT_SIZE - 1, 'x');
     struct Case {
         std::string text;
@@ -261,8 +248,7 @@ TEST(TextTableParser, LinesFillSlotsWithoutOverrun)
     }
 }
 
-TEST(TextTableParser, NothingToReadChangesNothing)
-{
+TEST(TextTableParser, NothingToReadChangesNothing) {
     Table table;
     strcpy(table.slots[0], "kept");
     EXPECT_EQ(ParseTextTable(nullptr, 10, table.slots), 0);

@@ -40,9 +40,15 @@ std::vector<uint32_t> waits;
 std::vector<int> redraws;
 time_t fixedNow;
 
-void RecordWait(uint32_t milliseconds) { waits.push_back(milliseconds); }
-time_t FixedNow() { return fixedNow; }
-void RecordRedraw(unsigned char full) { redraws.push_back(full); }
+void RecordWait(uint32_t milliseconds) {
+    waits.push_back(milliseconds);
+}
+time_t FixedNow() {
+    return fixedNow;
+}
+void RecordRedraw(unsigned char full) {
+    redraws.push_back(full);
+}
 
 const MonitorCommandHooks testHooks = {RecordWait, FixedNow, RecordRedraw};
 
@@ -88,8 +94,8 @@ TEST_F(WorkoutCommands, MarathonResetsThenProgramsDistanceAndSplit) {
     RunDistanceWorkout(42195, testHooks);
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0].entries, RESET);
-    const std::vector<uint32_t> workout = {0x21, 3, 0xD3, 0xA4, 0x24, 0x1A, 7, 0x05, 5, 0x80,
-                                           0xDC, 0x05, 0, 0, 0x24, 2, 0, 0, 0x85};
+    const std::vector<uint32_t> workout = {0x21, 3,    0xD3, 0xA4, 0x24, 0x1A, 7, 0x05, 5,   0x80,
+                                           0xDC, 0x05, 0,    0,    0x24, 2,    0, 0,    0x85};
     EXPECT_EQ(sent[1].entries, workout);
     for (const SentRequest& request : sent) {
         EXPECT_EQ(request.unitAddress, 0);

@@ -6,9 +6,9 @@
 namespace {
 
 TEST(WorkoutRequests, SplitLengthFollowsTheDistance) {
-    const int cases[][2] = {{250, 250},   {499, 250},    {500, 500},    {14999, 500},
-                            {15000, 1000}, {21097, 1000}, {29999, 1000}, {30000, 1500},
-                            {42195, 1500}};
+    const int cases[][2] = {{250, 250},    {499, 250},    {500, 500},
+                            {14999, 500},  {15000, 1000}, {21097, 1000},
+                            {29999, 1000}, {30000, 1500}, {42195, 1500}};
     for (const auto& c : cases) EXPECT_EQ(SplitLengthFor(c[0]), c[1]) << c[0];
 }
 

@@ -18,20 +18,17 @@ const COLORREF FILL = RGB(10, 20, 30);
 
 class DisplayPanelWin : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         LoadEnglishPanelTexts();
         SetDefaultGraphSettings();
         statusLine[0] = '\0';
     }
-    void GraphsOff()
-    {
-        settings.showHeartRate = settings.showStrokeRate = settings.showPower =
-            settings.showPace = 0;
+    void GraphsOff() {
+        settings.showHeartRate = settings.showStrokeRate = settings.showPower = settings.showPace =
+            0;
     }
     // Every sample the same, so that each series is a horizontal line at a known height.
-    void ConstantWorkout(int32_t power, int32_t rate, double pace, int32_t heartRate)
-    {
+    void ConstantWorkout(int32_t power, int32_t rate, double pace, int32_t heartRate) {
         h->lastSample = 10;
         h->heartRateCount = 1;
         for (int k = 0; k <= 10; ++k) {
@@ -46,8 +43,7 @@ protected:
     std::unique_ptr<StrokeHistory> h = NewHistory();
 };
 
-TEST_F(DisplayPanelWin, NarrowMainWindowDrawsNothing)
-{
+TEST_F(DisplayPanelWin, NarrowMainWindowDrawsNothing) {
     StandInMainWindow main(99, 600);
     TestBitmap bitmap(1920, 1200, FILL);
     DrawPanel(bitmap.dc, h.get(), 1);
@@ -58,8 +54,7 @@ TEST_F(DisplayPanelWin, NarrowMainWindowDrawsNothing)
     EXPECT_EQ(WHITE, bitmap.At(1919, 1199));
 }
 
-TEST_F(DisplayPanelWin, NumbersOnlyFill800By240AtOneToOne)
-{
+TEST_F(DisplayPanelWin, NumbersOnlyFill800By240AtOneToOne) {
     GraphsOff();
     strcpy(statusLine, "Error: no monitor");
     StandInMainWindow main(800, 240);
@@ -73,8 +68,7 @@ TEST_F(DisplayPanelWin, NumbersOnlyFill800By240AtOneToOne)
     EXPECT_EQ(0, bitmap.CountNonWhite(0, 240, 1920, 1200));
 }
 
-TEST_F(DisplayPanelWin, FrameAndSeriesLieWhereTheGeometrySays)
-{
+TEST_F(DisplayPanelWin, FrameAndSeriesLieWhereTheGeometrySays) {
     // power 125 of 0-250, rate 10 of 0-40, 2 m/s of 0-5, heart rate 160 of 0-200,
     // in the box from (130, 250) to (790, 550).
     ConstantWorkout(125, 10, 0.5, 160);
@@ -94,16 +88,14 @@ TEST_F(DisplayPanelWin, FrameAndSeriesLieWhereTheGeometrySays)
     EXPECT_EQ(0, bitmap.CountColour(792, 240, 1920, 1200, ORANGE));
 }
 
-TEST_F(DisplayPanelWin, TickWithoutANewStrokeLeavesTheGraph)
-{
+TEST_F(DisplayPanelWin, TickWithoutANewStrokeLeavesTheGraph) {
     ConstantWorkout(125, 10, 0.5, 160);
     StandInMainWindow main(800, 560);
     TestBitmap bitmap;
     DrawPanel(bitmap.dc, h.get(), 1);
     std::vector<DWORD> graph = bitmap.Rows(240, 1200);
     std::vector<DWORD> numbers = bitmap.Rows(0, 240);
-    for (int k = 0; k <= 10; ++k)
-        h->power[k] = 250;
+    for (int k = 0; k <= 10; ++k) h->power[k] = 250;
     h->workTime = 123456;
     DrawPanel(bitmap.dc, h.get(), 0);
     EXPECT_TRUE(graph == bitmap.Rows(240, 1200));

@@ -21,26 +21,21 @@ const int LEFT = 10, TOP = 250, RIGHT = 790, HEIGHT = 300, BOTTOM = 550;
 
 class DisplayStripGraphWin : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         SetDefaultGraphSettings();
         h->heartRateCount = 1;
         // What DrawPanel has set up before it hands over: white brush, bold 15 label font.
         SelectObject(bitmap.dc, GetStockObject(WHITE_BRUSH));
-        labelFont = CreateFontA(15, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                DEFAULT_PITCH, "Arial");
+        labelFont =
+            CreateFontA(15, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
         originalFont = SelectObject(bitmap.dc, labelFont);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         SelectObject(bitmap.dc, originalFont);
         DeleteObject(labelFont);
     }
-    void OnlyPower()
-    {
-        settings.showHeartRate = settings.showStrokeRate = settings.showPace = 0;
-    }
+    void OnlyPower() { settings.showHeartRate = settings.showStrokeRate = settings.showPace = 0; }
     void Draw() { DrawStripGraph(bitmap.dc, h.get(), LEFT, TOP, RIGHT, HEIGHT); }
 
     DisplayGlobalsGuard guard;
@@ -50,8 +45,7 @@ protected:
     HGDIOBJ originalFont;
 };
 
-TEST_F(DisplayStripGraphWin, OneSampleShowsTheEmptyFramedBoxAndLabels)
-{
+TEST_F(DisplayStripGraphWin, OneSampleShowsTheEmptyFramedBoxAndLabels) {
     h->power[0] = 125;
     Draw();
     EXPECT_EQ(0, bitmap.CountNonWhite(132, 252, 788, 548));
@@ -62,43 +56,35 @@ TEST_F(DisplayStripGraphWin, OneSampleShowsTheEmptyFramedBoxAndLabels)
     EXPECT_GT(bitmap.CountColour(91, 236, 121, 560, RED), 0);
 }
 
-TEST_F(DisplayStripGraphWin, SamplesOutsideTheScaleRunAlongTheEdges)
-{
+TEST_F(DisplayStripGraphWin, SamplesOutsideTheScaleRunAlongTheEdges) {
     OnlyPower();
-    const struct {
-        int32_t power, min, edgeY;
-    } cases[] = {{1000, 0, TOP}, {20, 100, BOTTOM}};
+    const struct { int32_t power, min, edgeY; } cases[] = {{1000, 0, TOP}, {20, 100, BOTTOM}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.power);
         bitmap.Fill(FILL);
         settings.powerMin = c.min;
         h->lastSample = 5;
-        for (int k = 0; k <= 5; ++k)
-            h->power[k] = c.power;
+        for (int k = 0; k <= 5; ++k) h->power[k] = c.power;
         Draw();
         EXPECT_EQ(ORANGE, bitmap.At(LEFT + 30, c.edgeY));  // the first sample too
         EXPECT_EQ(ORANGE, bitmap.At(400, c.edgeY));
     }
 }
 
-TEST_F(DisplayStripGraphWin, RangeZeroDrawsFlatOnTheBottomEdge)
-{
+TEST_F(DisplayStripGraphWin, RangeZeroDrawsFlatOnTheBottomEdge) {
     OnlyPower();
     settings.powerMin = settings.powerMax = 120;
     h->lastSample = 50;
-    for (int k = 0; k <= 50; ++k)
-        h->power[k] = 50 + 7 * k;
+    for (int k = 0; k <= 50; ++k) h->power[k] = 50 + 7 * k;
     Draw();
     EXPECT_EQ(ORANGE, bitmap.At(400, BOTTOM));
     EXPECT_EQ(0, bitmap.CountColour(LEFT + 30, TOP - 2, RIGHT, BOTTOM, ORANGE));
 }
 
 // The plain way: one LineTo per sample, straight from the geometry.
-void DrawEverySample(HDC dc, const StrokeHistory& h, const GraphBox& box)
-{
+void DrawEverySample(HDC dc, const StrokeHistory& h, const GraphBox& box) {
     for (int series = 0; series < SERIES_COUNT; ++series) {
-        if (!GraphSeriesShown(settings, h, series))
-            continue;
+        if (!GraphSeriesShown(settings, h, series)) continue;
         SeriesColour c = GraphSeriesColour(series);
         HPEN pen = CreatePen(PS_SOLID, 1, RGB(c.red, c.green, c.blue));
         HGDIOBJ old = SelectObject(dc, pen);
@@ -111,8 +97,7 @@ void DrawEverySample(HDC dc, const StrokeHistory& h, const GraphBox& box)
     }
 }
 
-void FillNoisyWorkout(StrokeHistory& h)
-{
+void FillNoisyWorkout(StrokeHistory& h) {
     uint32_t seed = 777;
     h.lastSample = LAST_SAMPLE_INDEX;
     for (int k = 0; k < MAX_SAMPLES; ++k) {
@@ -124,8 +109,7 @@ void FillNoisyWorkout(StrokeHistory& h)
     }
 }
 
-TEST_F(DisplayStripGraphWin, CollapsedLinesMatchLinesThroughEverySample)
-{
+TEST_F(DisplayStripGraphWin, CollapsedLinesMatchLinesThroughEverySample) {
     FillNoisyWorkout(*h);
     // One unit per pixel, and the 1920 x 1200 main window's scale, where the pens are wide.
     for (bool scaled : {false, true}) {
@@ -154,8 +138,7 @@ TEST_F(DisplayStripGraphWin, CollapsedLinesMatchLinesThroughEverySample)
     }
 }
 
-TEST_F(DisplayStripGraphWin, DrawingStateIsLeftAsTheCallerExpects)
-{
+TEST_F(DisplayStripGraphWin, DrawingStateIsLeftAsTheCallerExpects) {
     h->lastSample = 3;
     Draw();
     EXPECT_EQ((UINT)(TA_LEFT | TA_TOP | TA_NOUPDATECP), GetTextAlign(bitmap.dc));

@@ -11,8 +11,7 @@
 // becomes `mainWindow` for the test's life.
 class StandInMainWindow {
 public:
-    StandInMainWindow(int clientWidth, int clientHeight) : saved(mainWindow)
-    {
+    StandInMainWindow(int clientWidth, int clientHeight) : saved(mainWindow) {
         WNDCLASSA windowClass = {};
         windowClass.lpfnWndProc = DefWindowProcA;
         windowClass.hInstance = GetModuleHandleA(NULL);
@@ -22,8 +21,7 @@ public:
                                  clientHeight, NULL, NULL, GetModuleHandleA(NULL), NULL);
         mainWindow = window;
     }
-    ~StandInMainWindow()
-    {
+    ~StandInMainWindow() {
         mainWindow = saved;
         DestroyWindow(window);
     }
@@ -36,8 +34,7 @@ private:
 class TestBitmap {
 public:
     explicit TestBitmap(int w = 1920, int h = 1200, COLORREF fill = RGB(255, 255, 255))
-        : width(w), height(h)
-    {
+        : width(w), height(h) {
         BITMAPINFO info = {};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
         info.bmiHeader.biWidth = w;
@@ -52,54 +49,43 @@ public:
         original = SelectObject(dc, bitmap);
         Fill(fill);
     }
-    ~TestBitmap()
-    {
+    ~TestBitmap() {
         SelectObject(dc, original);
         DeleteObject(bitmap);
         DeleteDC(dc);
     }
-    void Fill(COLORREF colour)
-    {
+    void Fill(COLORREF colour) {
         GdiFlush();
-        for (int i = 0; i < width * height; ++i)
-            bits[i] = ToPixel(colour);
+        for (int i = 0; i < width * height; ++i) bits[i] = ToPixel(colour);
     }
-    COLORREF At(int x, int y) const
-    {
+    COLORREF At(int x, int y) const {
         GdiFlush();
         return Pixel(x, y);
     }
     // Pixels in [left, right) x [top, bottom) that match.
     template <typename Match>
-    int Count(int left, int top, int right, int bottom, Match match) const
-    {
+    int Count(int left, int top, int right, int bottom, Match match) const {
         GdiFlush();
         int n = 0;
         for (int y = top; y < bottom; ++y)
             for (int x = left; x < right; ++x)
-                if (match(Pixel(x, y)))
-                    ++n;
+                if (match(Pixel(x, y))) ++n;
         return n;
     }
-    int CountColour(int left, int top, int right, int bottom, COLORREF colour) const
-    {
+    int CountColour(int left, int top, int right, int bottom, COLORREF colour) const {
         return Count(left, top, right, bottom, [colour](COLORREF c) { return c == colour; });
     }
-    int CountNonWhite(int left, int top, int right, int bottom) const
-    {
+    int CountNonWhite(int left, int top, int right, int bottom) const {
         return Count(left, top, right, bottom, [](COLORREF c) { return c != RGB(255, 255, 255); });
     }
     // Leftmost column in [left, right) with a non-white pixel in rows [top, bottom), or -1.
-    int FirstInkColumn(int left, int top, int right, int bottom) const
-    {
+    int FirstInkColumn(int left, int top, int right, int bottom) const {
         for (int x = left; x < right; ++x)
-            if (CountNonWhite(x, top, x + 1, bottom) > 0)
-                return x;
+            if (CountNonWhite(x, top, x + 1, bottom) > 0) return x;
         return -1;
     }
     // A copy of rows [top, bottom), to compare before and after a redraw.
-    std::vector<DWORD> Rows(int top, int bottom) const
-    {
+    std::vector<DWORD> Rows(int top, int bottom) const {
         GdiFlush();
         return std::vector<DWORD>(bits + top * width, bits + bottom * width);
     }
@@ -110,13 +96,11 @@ public:
     DWORD* bits;
 
 private:
-    COLORREF Pixel(int x, int y) const
-    {
+    COLORREF Pixel(int x, int y) const {
         DWORD p = bits[y * width + x];
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
-    static DWORD ToPixel(COLORREF c)
-    {
+    static DWORD ToPixel(COLORREF c) {
         return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
     }
     HGDIOBJ original;

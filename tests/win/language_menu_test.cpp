@@ -17,23 +17,20 @@ namespace {
 
 const char* const TEST_CLASS = "TamsiLanguageTestWindow";
 
-std::string ItemText(HMENU menu, UINT item, UINT how)
-{
+std::string ItemText(HMENU menu, UINT item, UINT how) {
     char text[128] = {0};
     GetMenuStringA(menu, item, text, sizeof(text), how);
     return text;
 }
 
-bool Checked(HMENU menu, UINT command)
-{
+bool Checked(HMENU menu, UINT command) {
     UINT state = GetMenuState(menu, command, MF_BYCOMMAND);
     return state != (UINT)-1 && (state & MF_CHECKED);
 }
 
 class LanguageMenuTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         savedSettings = settings;
         memcpy(savedTextTable, textTable, sizeof(textTable));
         savedMainWindow = mainWindow;
@@ -55,17 +52,15 @@ protected:
         ASSERT_EQ(bar, menu);
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         mainWindow = savedMainWindow;
-        if (window)
-            DestroyWindow(window);
+        if (window) DestroyWindow(window);
         settings = savedSettings;
         memcpy(textTable, savedTextTable, sizeof(textTable));
     }
 
-    void SetGraphFlags(unsigned char heart, unsigned char stroke, unsigned char power, unsigned char pace)
-    {
+    void SetGraphFlags(unsigned char heart, unsigned char stroke, unsigned char power,
+                       unsigned char pace) {
         settings.showHeartRate = heart;
         settings.showStrokeRate = stroke;
         settings.showPower = power;
@@ -73,26 +68,34 @@ protected:
     }
 
     // Every one of the 24 relabelled items carries the text of its table entry.
-    void ExpectAllLabelsFromTheTable()
-    {
+    void ExpectAllLabelsFromTheTable() {
         HMENU workout = GetSubMenu(bar, 1);
         HMENU tools = GetSubMenu(bar, 3);
         for (int i = 0; i < 5; i++)
-            EXPECT_EQ(ItemText(bar, i, MF_BYPOSITION), textTable[i == 0 ? 19 : i == 1 ? 21 : i == 2 ? 29 : i == 3 ? 34 : 40])
+            EXPECT_EQ(ItemText(bar, i, MF_BYPOSITION), textTable[i == 0   ? 19
+                                                                 : i == 1 ? 21
+                                                                 : i == 2 ? 29
+                                                                 : i == 3 ? 34
+                                                                          : 40])
                 << "bar item " << i;
         for (int i = 0; i < 5; i++)
-            EXPECT_EQ(ItemText(workout, i, MF_BYPOSITION), textTable[i == 0 ? 22 : i == 1 ? 23 : 26 + (i - 2)])
+            EXPECT_EQ(ItemText(workout, i, MF_BYPOSITION), textTable[i == 0   ? 22
+                                                                     : i == 1 ? 23
+                                                                              : 26 + (i - 2)])
                 << "workout item " << i;
         EXPECT_EQ(ItemText(tools, 4, MF_BYPOSITION), textTable[38]);
         const struct {
             UINT command;
             int text;
-        } byCommand[] = {{IDM_EXIT, 20}, {IDM_TIME_30, 24}, {IDM_TIME_60, 25}, {IDM_GRAPH_POWER, 30},
-                         {IDM_GRAPH_HEART_RATE, 31}, {IDM_GRAPH_STROKE_RATE, 32}, {IDM_GRAPH_PACE, 33},
-                         {IDM_ROWING_LOG, 35}, {IDM_UPDATE_ONLINE_LOG, 36}, {IDM_SET_CLOCK, 37},
-                         {IDM_PREFERENCES, 39}, {IDM_HELP_TOPICS, 41}, {IDM_ABOUT, 42}};
+        } byCommand[] = {
+            {IDM_EXIT, 20},        {IDM_TIME_30, 24},          {IDM_TIME_60, 25},
+            {IDM_GRAPH_POWER, 30}, {IDM_GRAPH_HEART_RATE, 31}, {IDM_GRAPH_STROKE_RATE, 32},
+            {IDM_GRAPH_PACE, 33},  {IDM_ROWING_LOG, 35},       {IDM_UPDATE_ONLINE_LOG, 36},
+            {IDM_SET_CLOCK, 37},   {IDM_PREFERENCES, 39},      {IDM_HELP_TOPICS, 41},
+            {IDM_ABOUT, 42}};
         for (const auto& item : byCommand)
-            EXPECT_EQ(ItemText(bar, item.command, MF_BYCOMMAND), textTable[item.text]) << "command " << item.command;
+            EXPECT_EQ(ItemText(bar, item.command, MF_BYCOMMAND), textTable[item.text])
+                << "command " << item.command;
     }
 
     Settings savedSettings;
@@ -102,11 +105,9 @@ protected:
     HMENU bar = NULL;
 };
 
-TEST_F(LanguageMenuTest, DanishRelabelsTheBarAndKeepsTheSubmenus)
-{
+TEST_F(LanguageMenuTest, DanishRelabelsTheBarAndKeepsTheSubmenus) {
     HMENU workoutSubmenus[5];
-    for (int i = 0; i < 5; i++)
-        workoutSubmenus[i] = GetSubMenu(GetSubMenu(bar, 1), i);
+    for (int i = 0; i < 5; i++) workoutSubmenus[i] = GetSubMenu(GetSubMenu(bar, 1), i);
     HMENU languages = GetSubMenu(GetSubMenu(bar, 3), 4);
     ASSERT_NE(languages, nullptr);
 
@@ -131,8 +132,7 @@ TEST_F(LanguageMenuTest, DanishRelabelsTheBarAndKeepsTheSubmenus)
     ExpectAllLabelsFromTheTable();
 }
 
-TEST_F(LanguageMenuTest, GraphItemsAreCheckedExactlyWhenTheirFlagIsSet)
-{
+TEST_F(LanguageMenuTest, GraphItemsAreCheckedExactlyWhenTheirFlagIsSet) {
     SetGraphFlags(1, 0, 0, 1);
     // Checked before the load although its flag is off: the relabel drops that mark.
     CheckMenuItem(bar, IDM_GRAPH_POWER, MF_BYCOMMAND | MF_CHECKED);
@@ -151,8 +151,7 @@ TEST_F(LanguageMenuTest, GraphItemsAreCheckedExactlyWhenTheirFlagIsSet)
     EXPECT_FALSE(Checked(bar, IDM_GRAPH_PACE));
 }
 
-TEST_F(LanguageMenuTest, EnglishAfterDanishRestoresTheEnglishLabels)
-{
+TEST_F(LanguageMenuTest, EnglishAfterDanishRestoresTheEnglishLabels) {
     LoadLanguage("DANISH");
     LoadLanguage("ENGLISH");
 
@@ -165,8 +164,7 @@ TEST_F(LanguageMenuTest, EnglishAfterDanishRestoresTheEnglishLabels)
     ExpectAllLabelsFromTheTable();
 }
 
-TEST_F(LanguageMenuTest, UnknownTableChangesNothing)
-{
+TEST_F(LanguageMenuTest, UnknownTableChangesNothing) {
     LoadLanguage("ENGLISH");
     LoadLanguage("KLINGON");
     EXPECT_STREQ(textTable[0], "Error");

@@ -25,8 +25,8 @@ protected:
         snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s", folder.c_str());
     }
     void Copy(const char* from, const char* to) {
-        ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\" + from).c_str(),
-                              (folder + "\\" + to).c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\" + from).c_str(), (folder + "\\" + to).c_str(),
+                              FALSE));
     }
     std::string CsafeErrorText() {
         char text[ERROR_TEXT_SIZE] = "";

@@ -29,7 +29,9 @@ struct Box {
 };
 std::vector<Box> boxes;
 
-void RecordRedraw(unsigned char full) { redraws.push_back(full); }
+void RecordRedraw(unsigned char full) {
+    redraws.push_back(full);
+}
 
 int WINAPI RecordBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     boxes.push_back(Box{owner, text ? text : "", caption ? caption : "", type});
@@ -80,9 +82,13 @@ std::string EditText(HWND dialog, int id) {
     return text;
 }
 
-bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+bool Checked(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
 
-void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void Click(HWND dialog, int id) {
+    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
 
 void PressOk(HWND dialog) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
@@ -122,7 +128,7 @@ TEST_F(PreferencesDialog, DefaultsShowHeavyweightStandardAndTheScales) {
         EXPECT_TRUE(Checked(dialog, IDC_RADIO_HWT));
         EXPECT_TRUE(Checked(dialog, IDC_RADIO_STANDARD));
         EXPECT_FALSE(Checked(dialog, IDC_RADIO_SLIDES));
-        const int ids[] = {IDC_HEART_RATE_MIN, IDC_HEART_RATE_MAX, IDC_STROKE_RATE_MIN,
+        const int ids[] = {IDC_HEART_RATE_MIN,  IDC_HEART_RATE_MAX, IDC_STROKE_RATE_MIN,
                            IDC_STROKE_RATE_MAX, IDC_PACE_MIN,       IDC_PACE_MAX,
                            IDC_POWER_MIN,       IDC_POWER_MAX};
         std::vector<std::string> shown;

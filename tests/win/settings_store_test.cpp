@@ -29,27 +29,22 @@ struct BoxCall {
 
 std::vector<BoxCall> boxCalls;
 
-int WINAPI CaptureBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
-{
+int WINAPI CaptureBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     boxCalls.push_back(BoxCall{owner, text ? text : "", caption ? caption : "", type});
     return IDOK;
 }
 
-std::vector<unsigned char> ReadBytes(const std::string& file)
-{
+std::vector<unsigned char> ReadBytes(const std::string& file) {
     std::vector<unsigned char> bytes;
     FILE* in = fopen(file.c_str(), "rb");
-    if (!in)
-        return bytes;
+    if (!in) return bytes;
     int c;
-    while (bytes.size() < 4096 && (c = fgetc(in)) != EOF)
-        bytes.push_back((unsigned char)c);
+    while (bytes.size() < 4096 && (c = fgetc(in)) != EOF) bytes.push_back((unsigned char)c);
     fclose(in);
     return bytes;
 }
 
-void WriteBytes(const std::string& file, const void* data, size_t size)
-{
+void WriteBytes(const std::string& file, const void* data, size_t size) {
     FILE* out = fopen(file.c_str(), "wb");
     ASSERT_NE(out, nullptr) << file;
     ASSERT_EQ(fwrite(data, 1, size, out), size);
@@ -58,8 +53,7 @@ void WriteBytes(const std::string& file, const void* data, size_t size)
 
 class SettingsStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         savedSettings = settings;
         memcpy(savedBaseDirectory, baseDirectory, sizeof(baseDirectory));
         memcpy(savedTextTable, textTable, sizeof(textTable));
@@ -71,15 +65,15 @@ protected:
         char temp[MAX_PATH];
         ASSERT_GT(GetTempPathA(sizeof(temp), temp), 0u);
         char name[64];
-        snprintf(name, sizeof(name), "tamsi-settings-%lu-%lu", GetCurrentProcessId(), GetTickCount());
+        snprintf(name, sizeof(name), "tamsi-settings-%lu-%lu", GetCurrentProcessId(),
+                 GetTickCount());
         folder = std::string(temp) + name;
         ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL)) << folder;
         snprintf(baseDirectory, sizeof(baseDirectory), "%s", folder.c_str());
         path = folder + "\\Tamsi.ini";
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         DeleteFileA(path.c_str());
         DeleteFileA((path + SETTINGS_TEMP_SUFFIX).c_str());
         RemoveDirectoryA(folder.c_str());
@@ -92,13 +86,12 @@ protected:
     Settings savedSettings;
     char savedBaseDirectory[BASE_DIRECTORY_SIZE];
     char savedTextTable[TEXT_SLOTS][TEXT_SLOT_SIZE];
-    int (WINAPI* savedBox)(HWND, LPCSTR, LPCSTR, UINT);
+    int(WINAPI* savedBox)(HWND, LPCSTR, LPCSTR, UINT);
     std::string folder;
     std::string path;
 };
 
-TEST_F(SettingsStoreTest, NoFileGivesTheDefaultsAndASaveWritesOneHundredBytes)
-{
+TEST_F(SettingsStoreTest, NoFileGivesTheDefaultsAndASaveWritesOneHundredBytes) {
     RECT workArea;
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0));
     LoadSettings();
@@ -123,8 +116,7 @@ TEST_F(SettingsStoreTest, NoFileGivesTheDefaultsAndASaveWritesOneHundredBytes)
     EXPECT_EQ(memcmp(bytes.data(), &settings, 100), 0);
 }
 
-TEST_F(SettingsStoreTest, SaveReplacesALongerOldFile)
-{
+TEST_F(SettingsStoreTest, SaveReplacesALongerOldFile) {
     std::vector<unsigned char> old(150, 0xAB);
     WriteBytes(path, old.data(), old.size());
     LoadSettings();
@@ -140,8 +132,7 @@ TEST_F(SettingsStoreTest, SaveReplacesALongerOldFile)
     EXPECT_EQ(GetFileAttributesA((path + SETTINGS_TEMP_SUFFIX).c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(SettingsStoreTest, UnwritableFolderShowsOneBoxCaptionedInTheLanguage)
-{
+TEST_F(SettingsStoreTest, UnwritableFolderShowsOneBoxCaptionedInTheLanguage) {
     const char* const cases[][2] = {{"ENGLISH", "Couldn't save settings file"},
                                     {"DANISH", "Kunne ikke gemme indstillingsfilen"}};
     std::string missing = folder + "\\missing";

@@ -23,7 +23,9 @@ std::string ProgramFolder() {
     return folder.substr(0, folder.rfind('\\'));
 }
 
-void RemoveSettingsFile() { DeleteFileA((ProgramFolder() + "\\Tamsi.ini").c_str()); }
+void RemoveSettingsFile() {
+    DeleteFileA((ProgramFolder() + "\\Tamsi.ini").c_str());
+}
 
 std::string MenuText(HMENU menu, int position) {
     char text[128] = "";
@@ -45,7 +47,9 @@ static MENUITEMINFOA ItemInfo(HMENU menu, int id) {
     return info;
 }
 
-bool IsChecked(HMENU menu, int id) { return (ItemInfo(menu, id).fState & MFS_CHECKED) != 0; }
+bool IsChecked(HMENU menu, int id) {
+    return (ItemInfo(menu, id).fState & MFS_CHECKED) != 0;
+}
 
 bool IsRadioChecked(HMENU menu, int id) {
     MENUITEMINFOA info = ItemInfo(menu, id);

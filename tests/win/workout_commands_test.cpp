@@ -63,10 +63,11 @@ TEST_F(WorkoutCommandsWin, ClockCarriesTodaysLocalDate) {
     ASSERT_EQ(sent.size(), 10u);
     // Midnight may pass during the call: the date is then one of the two.
     const std::vector<uint32_t> date(sent.begin() + 5, sent.end());
-    EXPECT_TRUE(date == (std::vector<uint32_t>{0x12, 3, (uint32_t)before.tm_year,
-                                               (uint32_t)before.tm_mon + 1, (uint32_t)before.tm_mday}) ||
-                date == (std::vector<uint32_t>{0x12, 3, (uint32_t)after.tm_year,
-                                               (uint32_t)after.tm_mon + 1, (uint32_t)after.tm_mday}));
+    EXPECT_TRUE(
+        date == (std::vector<uint32_t>{0x12, 3, (uint32_t)before.tm_year,
+                                       (uint32_t)before.tm_mon + 1, (uint32_t)before.tm_mday}) ||
+        date == (std::vector<uint32_t>{0x12, 3, (uint32_t)after.tm_year, (uint32_t)after.tm_mon + 1,
+                                       (uint32_t)after.tm_mday}));
     EXPECT_EQ(sent[0], 0x11u);
     EXPECT_LT(sent[2], 24u);
     EXPECT_TRUE(busyDuringRequest[0]);
