@@ -16,6 +16,9 @@ ctest --test-dir "$TAMSI_BUILD/native" --output-on-failure -j2 || status=1
 # A fresh Wine prefix for every test run.
 export WINEPREFIX="$TAMSI_BUILD/wine-prefix"
 rm -rf "$WINEPREFIX" "$WINEPREFIX.lock"
+# A virtual screen of its own, so that no other program's windows get into the tests' pictures.
+unset DISPLAY
+export TAMSI_OWN_SCREEN=1
 . "$TAMSI_ROOT/scripts/wine-env.sh"
 export TAMSI_ARTIFACTS="$TAMSI_BUILD/artifacts"
 mkdir -p "$TAMSI_ARTIFACTS"

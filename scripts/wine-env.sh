@@ -12,15 +12,13 @@ tamsi_start_screen() {
         export DISPLAY="$TAMSI_DISPLAY"
         xdpyinfo >/dev/null 2>&1 && return
     else
-        # A virtual screen already running is reused; otherwise the first display without a
-        # lock file is taken, since one left by a killed server makes Xvfb refuse to start.
+        # A virtual screen already running is reused, unless the caller wants one of its own
+        # (a test run, whose screenshots must show only its windows). Otherwise the first
+        # display without a lock file is taken: one left by a killed server makes Xvfb refuse.
         for number in $(seq 91 130); do
             export DISPLAY=":$number"
-            if [ -e "/tmp/.X$number-lock" ]; then
-                xdpyinfo >/dev/null 2>&1 && return
-            else
-                break
-            fi
+            if [ ! -e "/tmp/.X$number-lock" ]; then break; fi
+            if [ -z "${TAMSI_OWN_SCREEN:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
         done
     fi
     Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
