@@ -96,10 +96,12 @@ bool TamsiProcess::Start() {
     startup.cb = sizeof startup;
     if (!CreateProcessA(NULL, writable.data(), NULL, NULL, FALSE, 0, NULL, folder_.c_str(),
                         &startup, &process_)) {
+        fprintf(stderr, "CreateProcess of %s failed: error %lu\n", commandLine.c_str(),
+                GetLastError());
         return false;
     }
     for (const auto& entry : simulator_) SetEnvironmentVariableA(entry.first.c_str(), NULL);
-    return WaitFor(
+    bool shown = WaitFor(
         [this] {
             WindowSearch search = {process_.dwProcessId, NULL};
             EnumWindows(FindTamsiWindow, reinterpret_cast<LPARAM>(&search));
@@ -107,6 +109,13 @@ bool TamsiProcess::Start() {
             return window_ != NULL;
         },
         30000);
+    if (!shown) {
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        fprintf(stderr, "Tamsi showed no window within 30 s (%s, exit code %lu)\n",
+                Running() ? "still running" : "ended", code);
+    }
+    return shown;
 }
 
 void TamsiProcess::Command(int id) const {
