@@ -1,4 +1,6 @@
-// The rowing log window; the log itself comes with the catalog and list view.
+// The rowing log window; the list pane comes with the log list issue.
 #include "log/log_window.h"
 
-void OpenRowingLog() {}
+HWND listWindow;
+
+HWND OpenRowingLog() { return NULL; }

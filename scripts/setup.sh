@@ -1,7 +1,10 @@
 # Sourced by run.sh and test.sh: installs what building, running and testing Tamsi needs on
 # Debian or Ubuntu, and only what is missing.
+# wine32:i386 runs the 32-bit Tamsi.exe, the bitness of the maker's libraries; cups with
+# cups-pdf and poppler-utils print to PDF files the tests read; clang builds the fuzzers.
 TAMSI_PACKAGES="cmake ninja-build g++ libgtest-dev googletest g++-mingw-w64-x86-64 g++-mingw-w64-i686
-  wine wine64 fonts-liberation xvfb x11-utils imagemagick xdotool fp-utils"
+  wine wine64 wine32:i386 fonts-liberation xvfb x11-utils imagemagick xdotool fp-utils
+  cups printer-driver-cups-pdf poppler-utils clang libclang-rt-14-dev"
 
 tamsi_install_missing() {
     local missing=""
@@ -12,6 +15,9 @@ tamsi_install_missing() {
     echo "Installing:$missing"
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $sudo dpkg --add-architecture i386
+    fi
     $sudo apt-get update -qq
     # With recommends: the wine package brings the wine command itself, and fonts come along.
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing >/dev/null

@@ -1,0 +1,4 @@
+// Printing results.
+#include "print/print_results.h"
+
+void PrintResults(HWND, const StrokeHistory*) {}
