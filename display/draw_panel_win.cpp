@@ -22,9 +22,12 @@ HFONT CreatePanelFont(int height) {
                        "Arial");
 }
 
-// The window that owns the target, or the main window for the off-screen bitmap and
-// printers. False when there is none yet (still being created) or it is too narrow.
+// The window that owns the target, or the main window for the off-screen bitmap. False when
+// there is none yet (still being created) or it is too narrow. A printer page is sized by the
+// page alone: a minimised main window must not leave the page blank.
 bool MeasureTarget(HDC target, RECT* client) {
+    *client = RECT{};
+    if (GetDeviceCaps(target, PHYSICALWIDTH) != 0) return true;
     HWND window = WindowFromDC(target);
     if (window == NULL) window = mainWindow;
     if (window == NULL || !GetClientRect(window, client)) return false;

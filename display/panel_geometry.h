@@ -11,7 +11,7 @@
 const int PANEL_LOGICAL_WIDTH = 800;
 const int PANEL_HEIGHT_WITH_GRAPHS = 560;
 const int PANEL_HEIGHT_NUMBERS_ONLY = 240;
-// A main window narrower than this (e.g. minimised) gets nothing drawn, nor does a printer.
+// A main window narrower than this (e.g. minimised) gets nothing drawn; a printer page does.
 const int PANEL_MIN_WINDOW_WIDTH = 100;
 // What a full redraw clears at least (device pixels), and the numbers area a partial one
 // clears (logical units).

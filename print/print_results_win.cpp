@@ -1,4 +1,149 @@
-// Printing results.
+// Printing results, one workout a page: the question, the print dialog preset to landscape,
+// and the spooled document "Printing Results" with the "Printing" dialog counting its pages.
 #include "print/print_results.h"
 
-void PrintResults(HWND, const StrokeHistory*) {}
+#include <stddef.h>
+#include <stdlib.h>
+#include <string.h>
+#include <commdlg.h>
+#include <winspool.h>
+
+#include "app/main_window.h"
+#include "display/draw_panel.h"
+#include "log/log_catalog.h"
+#include "log/log_list_state.h"
+#include "log/row_file_loader.h"
+#include "print/print_selection.h"
+#include "print/printing_dialog.h"
+
+HGLOBAL printDeviceMode;
+
+namespace {
+
+// The device mode in its 148-byte form (without the panning fields): all the block has to
+// carry is landscape and one copy.
+const WORD DEVICE_MODE_SIZE = 148;
+const WORD DEVICE_MODE_VERSION = 0x0400;
+static_assert(offsetof(DEVMODEA, dmPanningWidth) == DEVICE_MODE_SIZE, "148-byte device mode");
+
+// A second Print (from another entry window, or the log, which stay usable meanwhile) would
+// share the job's dialog and flags; it waits for this one to finish.
+bool printJobRunning;
+int32_t printStartTimes[MAX_LOG_ENTRIES];
+
+bool ConfirmPrint(HWND owner, int count) {
+    char question[PRINT_TEXT_SIZE];
+    FormatPrintQuestion(question, sizeof question, count);
+    return MessageBoxA(owner, question, "Confirm", MB_ICONQUESTION | MB_YESNO) == IDYES;
+}
+
+// An empty device name stands for the default printer on Windows, but Wine then ignores the
+// whole block and prints portrait; the default printer's own name works on both.
+HGLOBAL MakeDeviceModeBlock() {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, DEVICE_MODE_SIZE);
+    DEVMODEA* mode = (DEVMODEA*)GlobalLock(block);
+    if (mode == NULL) return block;
+    mode->dmSpecVersion = DEVICE_MODE_VERSION;
+    mode->dmSize = DEVICE_MODE_SIZE;
+    mode->dmFields = DM_ORIENTATION;
+    mode->dmOrientation = DMORIENT_LANDSCAPE;
+    mode->dmCopies = 1;
+    DWORD size = sizeof mode->dmDeviceName;
+    if (!GetDefaultPrinterA((char*)mode->dmDeviceName, &size)) mode->dmDeviceName[0] = 0;
+    GlobalUnlock(block);
+    return block;
+}
+
+void FreePrintDialogResults(PRINTDLGA* dialog) {
+    if (dialog->hDC != NULL) DeleteDC(dialog->hDC);
+    if (dialog->hDevMode != NULL) GlobalFree(dialog->hDevMode);
+    if (dialog->hDevNames != NULL) GlobalFree(dialog->hDevNames);
+}
+
+// True with a printer context in dialog->hDC; on a cancel or failure everything the dialog
+// handed back is already freed.
+bool RunPrintDialog(HWND owner, PRINTDLGA* dialog) {
+    memset(dialog, 0, sizeof *dialog);
+    dialog->lStructSize = sizeof *dialog;
+    dialog->hwndOwner = owner;
+    dialog->hDevMode = MakeDeviceModeBlock();
+    dialog->Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE;
+    dialog->nFromPage = 1;
+    dialog->nToPage = 1;
+    dialog->nMinPage = 1;
+    dialog->nMaxPage = 1000;
+    dialog->nCopies = 1;
+    dialog->hInstance = moduleInstance;
+    printDeviceMode = dialog->hDevMode;
+    bool chosen = PrintDlgA(dialog) && dialog->hDC != NULL;
+    printDeviceMode = NULL;
+    if (!chosen) FreePrintDialogResults(dialog);
+    return chosen;
+}
+
+void PrintPage(HDC printer, const StrokeHistory* history, int* page) {
+    ShowPrintingPage(*page);
+    StartPage(printer);
+    DrawPanel(printer, history, 1);
+    EndPage(printer);
+    ++*page;
+}
+
+// One copy: the job's record alone, or every selected result that loads, in display order.
+void PrintCopy(HDC printer, StrokeHistory* job, bool loaded, int count, int* page) {
+    if (loaded) {
+        PrintPage(printer, job, page);
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        job->startTime = printStartTimes[i];
+        // A file that does not load gives no page; the loader has said why where it can.
+        if (LoadRowFile(job)) PrintPage(printer, job, page);
+    }
+}
+
+// The pages are drawn from a copy of the record: the entry window that owns it stays usable
+// while the job spools and may be closed, freeing its record, before the last copy.
+void PrintDocument(HDC printer, const StrokeHistory* record, int count, int copies) {
+    StrokeHistory* job = (StrokeHistory*)malloc(sizeof *job);
+    if (job == NULL) return;
+    if (record != NULL) memcpy(job, record, sizeof *job);
+    int page = 1;
+    DOCINFOA document = {};
+    document.cbSize = sizeof document;
+    document.lpszDocName = "Printing Results";
+    if (StartDocA(printer, &document) > 0) {
+        printContinue = 1;
+        SetAbortProc(printer, PrintAbortProc);
+        OpenPrintingDialog(page);
+        // A cancel does not stop the loop: the spooler refuses the pages that follow.
+        for (int copy = 0; copy < copies; ++copy)
+            PrintCopy(printer, job, record != NULL, count, &page);
+        if (printContinue) {
+            if (printingDialog != NULL) DestroyWindow(printingDialog);
+            printingDialog = NULL;
+            EndDoc(printer);
+        }
+    }
+    free(job);
+}
+
+}  // namespace
+
+void PrintResults(HWND owner, const StrokeHistory* record) {
+    if (printJobRunning) return;
+    printJobRunning = true;
+    // The selection is taken once, as start times, when Print is chosen: the log stays usable
+    // during the job, and a later change of it must not change what this job prints.
+    int count = 0;
+    if (record == NULL) {
+        count = SelectedStartTimes(logList, logEntries, logEntryCount, printStartTimes);
+    }
+    PRINTDLGA dialog;
+    if ((!PrintNeedsConfirmation(count) || ConfirmPrint(owner, count)) &&
+        RunPrintDialog(owner, &dialog)) {
+        PrintDocument(dialog.hDC, record, count, dialog.nCopies);
+        FreePrintDialogResults(&dialog);
+    }
+    printJobRunning = false;
+}

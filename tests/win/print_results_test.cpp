@@ -1,0 +1,213 @@
+// Printing through the real spooler (CUPS with its PDF printer), read back with poppler.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
+
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "log/log_catalog.h"
+#include "log/log_list_state.h"
+#include "resources/resource.h"
+#include "print/print_results.h"
+#include "print/printing_dialog.h"
+#include "win_test_support.h"
+
+namespace {
+
+// Runs a shell command on the host: Wine starts Unix programs but does not wait for them, so
+// the output file appears whole, by a rename, when the command is done.
+std::string Host(std::string command) {
+    static int serial;
+    std::string out = "/tmp/tamsi-host-" + std::to_string(GetCurrentProcessId()) + "-" +
+                      std::to_string(++serial);
+    for (size_t at = 0; (at = command.find('"', at)) != std::string::npos; at += 2)
+        command.insert(at, "\\");
+    std::string line = "/bin/sh -c \"(" + command + ") >" + out + ".part 2>&1; mv " + out +
+                       ".part " + out + "\"";
+    STARTUPINFOA start = {};
+    start.cb = sizeof start;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &start, &process))
+        return "";
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::string windowsPath = "Z:" + out;
+    for (char& c : windowsPath) c = c == '/' ? '\\' : c;
+    for (int i = 0; i < 600 && GetFileAttributesA(windowsPath.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+        Sleep(50);
+    std::string text;
+    if (FILE* file = fopen(windowsPath.c_str(), "rb")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+        fclose(file);
+    }
+    DeleteFileA(windowsPath.c_str());
+    return text;
+}
+
+// Once the PDF printer is idle: the number of jobs it completed, and what the newest PDF made
+// since the last call shows ("title: pages, pages turned to landscape: distance per page").
+struct Outcome {
+    int jobs;
+    std::string pdf;
+};
+Outcome Printed() {
+    std::string mark = "/tmp/tamsi-print-mark-" + std::to_string(GetCurrentProcessId());
+    std::string text = Host(
+        "while lpstat -o PDF | grep -q .; do sleep 0.2; done; lpstat -W completed -o PDF | wc -l;"
+        " f=$(find \"$TAMSI_PDF_DIR\" -name '*.pdf' -newer " + mark + " -printf '%T@ %p\\n'"
+        " 2>/dev/null | sort -n | tail -1 | cut -d' ' -f2-); touch " + mark + ";"
+        " [ -z \"$f\" ] && exit;"
+        " echo $(pdfinfo \"$f\" | sed -n 's/^Title: *//p'): $(pdfinfo \"$f\" | sed -n"
+        " 's/^Pages: *//p'), $(pdfinfo -l 99 \"$f\" | grep -c 'rot: *90$'):"
+        " $(pdftotext \"$f\" - | grep -o 'Distance: [0-9.]*')");
+    size_t lineEnd = text.find('\n');
+    std::string pdf = lineEnd == std::string::npos ? "" : text.substr(lineEnd + 1);
+    while (!pdf.empty() && pdf.back() == '\n') pdf.pop_back();
+    return {atoi(text.c_str()), pdf};
+}
+
+struct DialogAnswers {
+    bool yes = true;
+    int copies = 1;
+    bool print = true;
+    bool cancelPrinting = false;
+    volatile LONG asked = 0, shown = 0, mainDisabled = 0, done = 0;
+    HGLOBAL deviceMode = NULL;
+};
+
+// Answers the question, the print dialog and the "Printing" dialog the way a user would,
+// from a thread of its own.
+DWORD WINAPI AnswerDialogs(void* parameter) {
+    DialogAnswers* a = (DialogAnswers*)parameter;
+    for (; !a->done; Sleep(50)) {
+        if (HWND box = FindWindowA("#32770", "Confirm")) {
+            a->asked = 1;
+            PostMessageA(GetDlgItem(box, a->yes ? IDYES : IDNO), BM_CLICK, 0, 0);
+        }
+        HWND dialog = FindWindowA("#32770", "Print");
+        if (dialog && IsWindowVisible(dialog) && !a->shown) {
+            a->shown = 1;
+            a->deviceMode = printDeviceMode;
+            SetDlgItemInt(dialog, 0x482, a->copies, FALSE);  // the copies field
+            PostMessageA(GetDlgItem(dialog, a->print ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
+        }
+        if (HWND printing = FindWindowA("#32770", "Printing")) {
+            if (!IsWindowEnabled(mainWindow)) a->mainDisabled = 1;
+            if (a->cancelPrinting) PostMessageA(GetDlgItem(printing, IDCANCEL), BM_CLICK, 0, 0);
+        }
+    }
+    return 0;
+}
+
+std::string pageTexts;
+
+// Collects the texts the "Printing" dialog shows, one per page.
+LRESULT CALLBACK WatchPageText(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* call = (const CWPSTRUCT*)lParam;
+    if (call->message == WM_SETTEXT && GetDlgCtrlID(call->hwnd) == IDC_PRINTING_PAGE)
+        pageTexts += std::string((const char*)call->lParam) + ";";
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+void PrintAnswering(DialogAnswers* answers, HWND owner, const StrokeHistory* record) {
+    pageTexts.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchPageText, NULL, GetCurrentThreadId());
+    HANDLE thread = CreateThread(NULL, 0, AnswerDialogs, answers, 0, NULL);
+    PrintResults(owner, record);
+    answers->done = 1;
+    WaitForSingleObject(thread, 5000);
+    CloseHandle(thread);
+    UnhookWindowsHookEx(hook);
+}
+
+// Finished workouts whose distance tells their pages apart.
+const int32_t FIRST_START = 1700000000;
+
+void WriteRowFile(int32_t startTime, double metres) {
+    CreateDirectoryA((ProgramFolder() + "\\data").c_str(), NULL);
+    std::string path = ProgramFolder() + "\\data\\" + std::to_string(startTime) + ".csv";
+    FILE* file = fopen(path.c_str(), "w");
+    fprintf(file, "Time,Distance,Pace,Watts,Cals,SPM,HR\n");
+    for (int i = 1; i <= 10; ++i)
+        fprintf(file, "%i,%.1f,0.210,%i,%i,%i,0\n", 4200 * i, metres * i / 10, 150 + 10 * i, i,
+                24 + i % 3);
+    fclose(file);
+}
+
+// The log lists slots 1..rows in the display order given; rows marked selected are.
+void SetLog(std::initializer_list<int> order, std::initializer_list<int> selectedRows) {
+    memset(logList.selected, 0, sizeof logList.selected);
+    logEntryCount = 0;
+    for (int slot : order) {
+        logEntries[slot].startTime = FIRST_START + slot;
+        WriteRowFile(FIRST_START + slot, 1000.0 * slot);
+        logList.displayOrder[logEntryCount++] = slot;
+    }
+    for (int row : selectedRows) logList.selected[logList.displayOrder[row]] = 1;
+}
+
+class Printing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        _putenv("TAMSI_SIM_START_DELAY=1000000");
+        RemoveSettingsFile();
+        ASSERT_TRUE(StartTamsi(GetModuleHandleA(NULL), SW_SHOWNORMAL));
+        jobsBefore = Printed().jobs;
+    }
+    void TearDown() override {
+        if (mainWindow && IsWindow(mainWindow)) CloseMainWindow();
+        RemoveSettingsFile();
+    }
+    int jobsBefore;
+};
+
+TEST_F(Printing, TheSelectionInDisplayOrderAsksAboveFiveAndSkipsMissingFiles) {
+    const struct {
+        std::initializer_list<int> order, selectedRows;
+        int missingSlot;
+        bool yes, print;
+        int copies;
+        bool asked, shown;
+        int jobs, pages;  // jobs the printer completed, pages counted in the "Printing" dialog
+        const char* pdf;
+    } cases[] = {
+        {{3, 1, 2}, {0, 1, 2}, 0, true, true, 2, false, true, 1, 6,
+         "Printing Results: 6, 6: Distance: 3000.0 Distance: 1000.0 Distance: 2000.0 "
+         "Distance: 3000.0 Distance: 1000.0 Distance: 2000.0"},
+        {{1, 2, 3, 4, 5, 6}, {0, 1, 2, 3, 4, 5}, 0, false, true, 1, true, false, 0, -1, ""},
+        {{1, 2, 3, 4, 5, 6}, {0, 1, 2, 3, 4}, 0, true, false, 1, false, true, 0, -1, ""},
+        // cups-pdf gives a document without pages one blank page
+        {{2, 1}, {}, 0, true, true, 1, false, true, 1, 0, "Printing Results: 1, 1:"},
+        {{1, 2, 3}, {0, 1, 2}, 2, true, true, 1, false, true, 1, 2,
+         "Printing Results: 2, 2: Distance: 1000.0 Distance: 3000.0"},
+    };
+    for (const auto& c : cases) {
+        SetLog(c.order, c.selectedRows);
+        if (c.missingSlot) DeleteFileA((ProgramFolder() + "\\data\\" + std::to_string(FIRST_START + c.missingSlot) + ".csv").c_str());
+        DialogAnswers answers;
+        answers.yes = c.yes;
+        answers.print = c.print;
+        answers.copies = c.copies;
+        PrintAnswering(&answers, mainWindow, NULL);
+        EXPECT_EQ(answers.asked, c.asked);
+        EXPECT_EQ(answers.shown, c.shown);
+        if (c.shown && !c.print) {  // the block the dialog was given is freed
+            EXPECT_TRUE(answers.deviceMode != NULL);
+            EXPECT_EQ(GlobalFlags(answers.deviceMode), (UINT)GMEM_INVALID_HANDLE);
+        }
+        std::string counted;
+        for (int page = 0; page <= c.pages; ++page)
+            counted += "Printing Page " + std::to_string(page ? page : 1) + ";";
+        EXPECT_EQ(pageTexts, counted);
+        Outcome printed = Printed();
+        EXPECT_EQ(printed.jobs - jobsBefore, c.jobs);
+        EXPECT_EQ(printed.pdf, c.pdf);
+        jobsBefore = printed.jobs;
+    }
+}
+
+}  // namespace
