@@ -81,12 +81,16 @@ bool RunPrintDialog(HWND owner, PRINTDLGA* dialog) {
     return chosen;
 }
 
+// Windows' spooler calls the abort procedure while it works; Wine's never does, so it is also
+// called after each page: the "Printing" dialog's Cancel and the rest of the program are
+// served between pages on both.
 void PrintPage(HDC printer, const StrokeHistory* history, int* page) {
     ShowPrintingPage(*page);
     StartPage(printer);
     DrawPanel(printer, history, 1);
     EndPage(printer);
     ++*page;
+    PrintAbortProc(printer, 0);
 }
 
 // One copy: the job's record alone, or every selected result that loads, in display order.

@@ -15,7 +15,9 @@ int SelectedStartTimes(const LogListState& list, const LogEntry* entries, int32_
     return count;
 }
 
-bool PrintNeedsConfirmation(int count) { return count > PRINT_CONFIRM_ABOVE; }
+bool PrintNeedsConfirmation(int count) {
+    return count > PRINT_CONFIRM_ABOVE;
+}
 
 void FormatPrintQuestion(char* text, size_t size, int count) {
     snprintf(text, size, "Do you really want to print %i results at once?", count);

@@ -5,10 +5,10 @@
 tamsi_start_printer() {
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    if ! lpstat -r 2>/dev/null | grep -q "is running"; then
+    if ! lpstat -r 2>/dev/null | grep -q "scheduler is running"; then
         # No systemd needed: cupsd forks into the background on its own.
         $sudo cupsd
-        for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.1; done
+        for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q "scheduler is running" && break; sleep 0.1; done
     fi
     if ! lpstat -p PDF >/dev/null 2>&1; then
         $sudo lpadmin -p PDF -v cups-pdf:/ -E -P /usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd

@@ -13,6 +13,8 @@ status=0
 echo "== Native unit tests"
 ctest --test-dir "$TAMSI_BUILD/native" --output-on-failure -j2 || status=1
 
+# The PDF printer the printing tests print to, before the first Wine call of the run.
+. "$TAMSI_ROOT/scripts/printer.sh"
 # A fresh Wine prefix for every test run.
 export WINEPREFIX="$TAMSI_BUILD/wine-prefix"
 rm -rf "$WINEPREFIX" "$WINEPREFIX.lock"

@@ -20,12 +20,12 @@ namespace {
 // the output file appears whole, by a rename, when the command is done.
 std::string Host(std::string command) {
     static int serial;
-    std::string out = "/tmp/tamsi-host-" + std::to_string(GetCurrentProcessId()) + "-" +
-                      std::to_string(++serial);
+    std::string out =
+        "/tmp/tamsi-host-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
     for (size_t at = 0; (at = command.find('"', at)) != std::string::npos; at += 2)
         command.insert(at, "\\");
-    std::string line = "/bin/sh -c \"(" + command + ") >" + out + ".part 2>&1; mv " + out +
-                       ".part " + out + "\"";
+    std::string line =
+        "/bin/sh -c \"(" + command + ") >" + out + ".part 2>&1; mv " + out + ".part " + out + "\"";
     STARTUPINFOA start = {};
     start.cb = sizeof start;
     PROCESS_INFORMATION process;
@@ -35,7 +35,8 @@ std::string Host(std::string command) {
     CloseHandle(process.hProcess);
     std::string windowsPath = "Z:" + out;
     for (char& c : windowsPath) c = c == '/' ? '\\' : c;
-    for (int i = 0; i < 600 && GetFileAttributesA(windowsPath.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+    for (int i = 0; i < 600 && GetFileAttributesA(windowsPath.c_str()) == INVALID_FILE_ATTRIBUTES;
+         ++i)
         Sleep(50);
     std::string text;
     if (FILE* file = fopen(windowsPath.c_str(), "rb")) {
@@ -58,8 +59,12 @@ Outcome Printed() {
     std::string mark = "/tmp/tamsi-print-mark-" + std::to_string(GetCurrentProcessId());
     std::string text = Host(
         "while lpstat -o PDF | grep -q .; do sleep 0.2; done; lpstat -W completed -o PDF | wc -l;"
-        " f=$(find \"$TAMSI_PDF_DIR\" -name '*.pdf' -newer " + mark + " -printf '%T@ %p\\n'"
-        " 2>/dev/null | sort -n | tail -1 | cut -d' ' -f2-); touch " + mark + ";"
+        " f=$(find \"$TAMSI_PDF_DIR\" -name '*.pdf' -newer " +
+        mark +
+        " -printf '%T@ %p\\n'"
+        " 2>/dev/null | sort -n | tail -1 | cut -d' ' -f2-); touch " +
+        mark +
+        ";"
         " [ -z \"$f\" ] && exit;"
         " echo $(pdfinfo \"$f\" | sed -n 's/^Title: *//p'): $(pdfinfo \"$f\" | sed -n"
         " 's/^Pages: *//p'), $(pdfinfo -l 99 \"$f\" | grep -c 'rot: *90$'):"
@@ -75,7 +80,7 @@ struct DialogAnswers {
     int copies = 1;
     bool print = true;
     bool cancelPrinting = false;
-    volatile LONG asked = 0, shown = 0, mainDisabled = 0, done = 0;
+    volatile LONG asked = 0, shown = 0, preset = 0, mainDisabled = 0, done = 0;
     HGLOBAL deviceMode = NULL;
 };
 
@@ -92,6 +97,11 @@ DWORD WINAPI AnswerDialogs(void* parameter) {
         if (dialog && IsWindowVisible(dialog) && !a->shown) {
             a->shown = 1;
             a->deviceMode = printDeviceMode;
+            // One copy; neither a selection nor a page range to choose; no print to file.
+            a->preset = GetDlgItemInt(dialog, 0x482, NULL, FALSE) == 1 &&
+                        !IsWindowEnabled(GetDlgItem(dialog, 0x421)) &&
+                        !IsWindowEnabled(GetDlgItem(dialog, 0x422)) &&
+                        !IsWindowVisible(GetDlgItem(dialog, 0x410));
             SetDlgItemInt(dialog, 0x482, a->copies, FALSE);  // the copies field
             PostMessageA(GetDlgItem(dialog, a->print ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
         }
@@ -153,6 +163,7 @@ void SetLog(std::initializer_list<int> order, std::initializer_list<int> selecte
 class Printing : public ::testing::Test {
 protected:
     void SetUp() override {
+        ASSERT_TRUE(getenv("TAMSI_PDF_DIR")) << "scripts/test.sh starts the PDF printer";
         _putenv("TAMSI_SIM_START_DELAY=1000000");
         RemoveSettingsFile();
         ASSERT_TRUE(StartTamsi(GetModuleHandleA(NULL), SW_SHOWNORMAL));
@@ -175,19 +186,40 @@ TEST_F(Printing, TheSelectionInDisplayOrderAsksAboveFiveAndSkipsMissingFiles) {
         int jobs, pages;  // jobs the printer completed, pages counted in the "Printing" dialog
         const char* pdf;
     } cases[] = {
-        {{3, 1, 2}, {0, 1, 2}, 0, true, true, 2, false, true, 1, 6,
+        {{3, 1, 2},
+         {0, 1, 2},
+         0,
+         true,
+         true,
+         2,
+         false,
+         true,
+         1,
+         6,
          "Printing Results: 6, 6: Distance: 3000.0 Distance: 1000.0 Distance: 2000.0 "
          "Distance: 3000.0 Distance: 1000.0 Distance: 2000.0"},
         {{1, 2, 3, 4, 5, 6}, {0, 1, 2, 3, 4, 5}, 0, false, true, 1, true, false, 0, -1, ""},
         {{1, 2, 3, 4, 5, 6}, {0, 1, 2, 3, 4}, 0, true, false, 1, false, true, 0, -1, ""},
         // cups-pdf gives a document without pages one blank page
         {{2, 1}, {}, 0, true, true, 1, false, true, 1, 0, "Printing Results: 1, 1:"},
-        {{1, 2, 3}, {0, 1, 2}, 2, true, true, 1, false, true, 1, 2,
+        {{1, 2, 3},
+         {0, 1, 2},
+         2,
+         true,
+         true,
+         1,
+         false,
+         true,
+         1,
+         2,
          "Printing Results: 2, 2: Distance: 1000.0 Distance: 3000.0"},
     };
     for (const auto& c : cases) {
         SetLog(c.order, c.selectedRows);
-        if (c.missingSlot) DeleteFileA((ProgramFolder() + "\\data\\" + std::to_string(FIRST_START + c.missingSlot) + ".csv").c_str());
+        if (c.missingSlot)
+            DeleteFileA((ProgramFolder() + "\\data\\" +
+                         std::to_string(FIRST_START + c.missingSlot) + ".csv")
+                            .c_str());
         DialogAnswers answers;
         answers.yes = c.yes;
         answers.print = c.print;
@@ -195,6 +227,7 @@ TEST_F(Printing, TheSelectionInDisplayOrderAsksAboveFiveAndSkipsMissingFiles) {
         PrintAnswering(&answers, mainWindow, NULL);
         EXPECT_EQ(answers.asked, c.asked);
         EXPECT_EQ(answers.shown, c.shown);
+        EXPECT_EQ(answers.preset, c.shown);
         if (c.shown && !c.print) {  // the block the dialog was given is freed
             EXPECT_TRUE(answers.deviceMode != NULL);
             EXPECT_EQ(GlobalFlags(answers.deviceMode), (UINT)GMEM_INVALID_HANDLE);
@@ -208,6 +241,58 @@ TEST_F(Printing, TheSelectionInDisplayOrderAsksAboveFiveAndSkipsMissingFiles) {
         EXPECT_EQ(printed.pdf, c.pdf);
         jobsBefore = printed.jobs;
     }
+}
+
+StrokeHistory* FinishedWorkout() {
+    StrokeHistory* h = (StrokeHistory*)calloc(1, sizeof(StrokeHistory));
+    h->lastSample = 10;
+    for (int i = 0; i <= 10; ++i) {
+        h->power[i] = 150 + 10 * i;
+        h->strokeRate[i] = 24 + i % 3;
+        h->pace[i] = 0.25 - 0.004 * i;
+    }
+    h->workTime = 42000;
+    h->distance = 2000;
+    h->avgPower = 200;
+    h->avgStrokeRate = 25;
+    return h;
+}
+
+TEST_F(Printing, AnEntryPrintsOnePagePerCopyNeverAsksAndDrawsWhileTamsiIsMinimised) {
+    SetLog({1, 2, 3, 4, 5, 6}, {0, 1, 2, 3, 4, 5});
+    ShowWindow(mainWindow, SW_MINIMIZE);
+    StrokeHistory* record = FinishedWorkout();
+    DialogAnswers answers;
+    answers.copies = 2;
+    PrintAnswering(&answers, mainWindow, record);
+    free(record);
+    EXPECT_FALSE(answers.asked);
+    EXPECT_EQ(pageTexts, "Printing Page 1;Printing Page 1;Printing Page 2;");
+    EXPECT_EQ(Printed().pdf, "Printing Results: 2, 2: Distance: 2000.0 Distance: 2000.0");
+    // A picture of the page, to look at beside an entry window.
+    Host(
+        "pdftoppm -png -r 60 -f 1 -l 1 $(ls -t \"$TAMSI_PDF_DIR\"/*.pdf | head -1)"
+        " \"${TAMSI_ARTIFACTS:-/tmp}/printed-minimised\"");
+}
+
+TEST_F(Printing, CancelInThePrintingDialogEnablesTheMainWindowAndGivesTheFocusBack) {
+    HWND entry = CreateWindowA("EDIT", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 30, 300, 200, NULL,
+                               NULL, NULL, NULL);
+    SetFocus(entry);
+    StrokeHistory* record = FinishedWorkout();
+    DialogAnswers answers;
+    answers.copies = 20;
+    answers.cancelPrinting = true;
+    PrintAnswering(&answers, entry, record);
+    free(record);
+    EXPECT_TRUE(answers.mainDisabled);
+    EXPECT_TRUE(IsWindowEnabled(mainWindow));
+    EXPECT_EQ(GetFocus(), entry);
+    EXPECT_TRUE(printingDialog == NULL);
+    EXPECT_EQ(printContinue, 0);
+    Outcome printed = Printed();
+    EXPECT_EQ(printed.jobs, jobsBefore);  // the job was abandoned
+    DestroyWindow(entry);
 }
 
 }  // namespace
