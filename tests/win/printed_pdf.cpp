@@ -2,11 +2,20 @@
 #include "printed_pdf.h"
 
 #include <windows.h>
-#include <stdio.h>
-#include <stdlib.h>
 
-// Runs a shell command on the host: Wine starts Unix programs but does not wait for them, so
-// the output file appears whole, by a rename, when the command is done.
+#include <fstream>
+#include <sstream>
+
+void WriteWorkout(const std::string& folder, int startTime, double metres) {
+    std::ofstream file(folder + "\\data\\" + std::to_string(startTime) + ".csv");
+    file << "Time,Distance,Pace,Watts,Cals,SPM,HR\n";
+    for (int i = 1; i <= 10; ++i)
+        file << 4200 * i << "," << (int)(metres * i / 10) << ".0,0.210," << 150 + 9 * i << "," << i
+             << "," << 24 + i % 3 << "," << 120 + i << "\n";
+}
+
+// Wine starts Unix programs but does not wait for them: the output file appears whole, by a
+// rename, when the command is done.
 std::string Host(std::string command) {
     static int serial;
     std::string out =
@@ -22,38 +31,28 @@ std::string Host(std::string command) {
         return "";
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    std::string windowsPath = "Z:" + out;
-    for (char& c : windowsPath) c = c == '/' ? '\\' : c;
-    for (int i = 0; i < 600 && GetFileAttributesA(windowsPath.c_str()) == INVALID_FILE_ATTRIBUTES;
-         ++i)
+    std::string path = "Z:" + out;
+    for (int i = 0; i < 600 && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
         Sleep(50);
-    std::string text;
-    if (FILE* file = fopen(windowsPath.c_str(), "rb")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-        fclose(file);
-    }
-    DeleteFileA(windowsPath.c_str());
-    return text;
+    std::stringstream text;
+    text << std::ifstream(path).rdbuf();
+    DeleteFileA(path.c_str());
+    return text.str();
 }
 
-Outcome Printed() {
+std::string Printed() {
     std::string mark = "/tmp/tamsi-print-mark-" + std::to_string(GetCurrentProcessId());
     std::string text = Host(
-        "while lpstat -o PDF | grep -q .; do sleep 0.2; done; lpstat -W completed -o PDF | wc -l;"
-        " f=$(find \"$TAMSI_PDF_DIR\" -name '*.pdf' -newer " +
+        "while lpstat -o PDF | grep -q .; do sleep 0.2; done; f=$(find \"$TAMSI_PDF_DIR\" -name"
+        " '*.pdf' -newer " +
         mark +
-        " -printf '%T@ %p\\n'"
-        " 2>/dev/null | sort -n | tail -1 | cut -d' ' -f2-); touch " +
+        " -printf '%T@ %p\\n' 2>/dev/null | sort -n | tail -1 |"
+        " cut -d' ' -f2-); touch " +
         mark +
-        ";"
-        " [ -z \"$f\" ] && exit;"
+        "; [ -z \"$f\" ] && exit;"
         " echo $(pdfinfo \"$f\" | sed -n 's/^Title: *//p'): $(pdfinfo \"$f\" | sed -n"
         " 's/^Pages: *//p'), $(pdfinfo -l 99 \"$f\" | grep -c 'rot: *90$'):"
         " $(pdftotext \"$f\" - | grep -o 'Distance: [0-9.]*')");
-    size_t lineEnd = text.find('\n');
-    std::string pdf = lineEnd == std::string::npos ? "" : text.substr(lineEnd + 1);
-    while (!pdf.empty() && pdf.back() == '\n') pdf.pop_back();
-    return {atoi(text.c_str()), pdf};
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
 }
