@@ -41,18 +41,14 @@ std::string Host(std::string command) {
 }
 
 std::string Printed() {
-    std::string mark = "/tmp/tamsi-print-mark-" + std::to_string(GetCurrentProcessId());
-    std::string text = Host(
-        "while lpstat -o PDF | grep -q .; do sleep 0.2; done; f=$(find \"$TAMSI_PDF_DIR\" -name"
-        " '*.pdf' -newer " +
-        mark +
-        " -printf '%T@ %p\\n' 2>/dev/null | sort -n | tail -1 |"
-        " cut -d' ' -f2-); touch " +
-        mark +
-        "; [ -z \"$f\" ] && exit;"
-        " echo $(pdfinfo \"$f\" | sed -n 's/^Title: *//p'): $(pdfinfo \"$f\" | sed -n"
-        " 's/^Pages: *//p'), $(pdfinfo -l 99 \"$f\" | grep -c 'rot: *90$'):"
-        " $(pdftotext \"$f\" - | grep -o 'Distance: [0-9.]*')");
+    std::string text =
+        Host("m=/tmp/tamsi-print-mark-" + std::to_string(GetCurrentProcessId()) +
+             "; while lpstat -o PDF | grep -q .; do sleep 0.2; done; [ -e $m ] || touch $m;"
+             " f=$(find \"$TAMSI_PDF_DIR\" -name '*.pdf' -newer $m -printf '%T@ %p\\n' | sort -n |"
+             " tail -1 | cut -d' ' -f2-); [ -z \"$f\" ] && exit; touch -r \"$f\" $m;"
+             " echo $(pdfinfo \"$f\" | sed -n 's/^Title: *//p'): $(pdfinfo \"$f\" | sed -n"
+             " 's/^Pages: *//p'), $(pdfinfo -l 99 \"$f\" | grep -c 'rot: *90$'):"
+             " $(pdftotext \"$f\" - | grep -o 'Distance: [0-9.]*')");
     while (!text.empty() && text.back() == '\n') text.pop_back();
     return text;
 }
