@@ -106,48 +106,47 @@ void PrintCopy(HDC printer, StrokeHistory* job, bool loaded, int count, int* pag
     }
 }
 
-// The pages are drawn from a copy of the record: the entry window that owns it stays usable
-// while the job spools and may be closed, freeing its record, before the last copy.
-void PrintDocument(HDC printer, const StrokeHistory* record, int count, int copies) {
-    StrokeHistory* job = (StrokeHistory*)malloc(sizeof *job);
-    if (job == NULL) return;
-    if (record != NULL) memcpy(job, record, sizeof *job);
+void PrintDocument(HDC printer, StrokeHistory* job, bool loaded, int count, int copies) {
     int page = 1;
     DOCINFOA document = {};
     document.cbSize = sizeof document;
     document.lpszDocName = "Printing Results";
-    if (StartDocA(printer, &document) > 0) {
-        printContinue = 1;
-        SetAbortProc(printer, PrintAbortProc);
-        OpenPrintingDialog(page);
-        // A cancel does not stop the loop: the spooler refuses the pages that follow.
-        for (int copy = 0; copy < copies; ++copy)
-            PrintCopy(printer, job, record != NULL, count, &page);
-        if (printContinue) {
-            if (printingDialog != NULL) DestroyWindow(printingDialog);
-            printingDialog = NULL;
-            EndDoc(printer);
-        }
+    if (StartDocA(printer, &document) <= 0) return;
+    printContinue = 1;
+    SetAbortProc(printer, PrintAbortProc);
+    OpenPrintingDialog(page);
+    // A cancel does not stop the loop: Windows' spooler refuses the pages that follow, and
+    // Wine drops the job, which is never ended.
+    for (int copy = 0; copy < copies; ++copy) PrintCopy(printer, job, loaded, count, &page);
+    if (printContinue) {
+        if (printingDialog != NULL) DestroyWindow(printingDialog);
+        printingDialog = NULL;
+        EndDoc(printer);
     }
-    free(job);
 }
 
 }  // namespace
 
 void PrintResults(HWND owner, const StrokeHistory* record) {
     if (printJobRunning) return;
+    // The pages are drawn from a copy of the given record: the log window, which owns the entry
+    // window that owns the record, stays usable meanwhile and may be closed. The selection is
+    // taken once, as start times, so a change of the log during the job cannot change it.
+    StrokeHistory* job = (StrokeHistory*)malloc(sizeof *job);
+    if (job == NULL) return;
     printJobRunning = true;
-    // The selection is taken once, as start times, when Print is chosen: the log stays usable
-    // during the job, and a later change of it must not change what this job prints.
     int count = 0;
-    if (record == NULL) {
+    if (record != NULL) {
+        memcpy(job, record, sizeof *job);
+    } else {
         count = SelectedStartTimes(logList, logEntries, logEntryCount, printStartTimes);
     }
     PRINTDLGA dialog;
     if ((!PrintNeedsConfirmation(count) || ConfirmPrint(owner, count)) &&
         RunPrintDialog(owner, &dialog)) {
-        PrintDocument(dialog.hDC, record, count, dialog.nCopies);
+        PrintDocument(dialog.hDC, job, record != NULL, count, dialog.nCopies);
         FreePrintDialogResults(&dialog);
     }
+    free(job);
     printJobRunning = false;
 }
