@@ -4,14 +4,16 @@
 #include <windows.h>
 
 #include <fstream>
+#include <iomanip>
 #include <sstream>
 
 void WriteWorkout(const std::string& folder, int startTime, double metres) {
     std::ofstream file(folder + "\\data\\" + std::to_string(startTime) + ".csv");
-    file << "Time,Distance,Pace,Watts,Cals,SPM,HR\n";
-    for (int i = 1; i <= 10; ++i)
-        file << 4200 * i << "," << (int)(metres * i / 10) << ".0,0.210," << 150 + 9 * i << "," << i
-             << "," << 24 + i % 3 << "," << 120 + i << "\n";
+    file << "Time,Distance,Pace,Watts,Cals,SPM,HR\n" << std::fixed;
+    for (int i = 1; i <= 180; ++i)  // seven minutes at 26 strokes a minute
+        file << 42000 * i / 180 << "," << std::setprecision(1) << metres * i / 180 << ","
+             << std::setprecision(3) << 420 / metres << "," << 150 + i % 40 << "," << i / 2 << ","
+             << 24 + i % 5 << "," << 120 + i / 6 << "\n";
 }
 
 // Wine starts Unix programs but does not wait for them: the output file appears whole, by a
