@@ -198,6 +198,11 @@ bool SimApplyConfigValue(SimConfig& config, const std::string& key, const std::s
         config.pieceCount = static_cast<int>(n);
         return true;
     }
+    if (k == "ABANDON") {
+        if (!ParseInt(v, 0, 1000000, n)) return false;
+        config.abandonMetres = static_cast<int>(n);
+        return true;
+    }
     if (k == "START_DELAY") {
         if (!ParseInt(v, 0, 8640000, n)) return false;
         config.startDelayHundredths = static_cast<int>(n);

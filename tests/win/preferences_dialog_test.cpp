@@ -134,9 +134,12 @@ TEST_F(PreferencesDialog, DefaultsShowHeavyweightStandardAndTheScales) {
         std::vector<std::string> shown;
         for (int id : ids) shown.push_back(EditText(dialog, id));
         EXPECT_EQ(shown, (std::vector<std::string>{"0", "200", "0", "40", "0", "5", "0", "250"}));
-        char title[64] = "";
-        GetWindowTextA(dialog, title, sizeof title);
-        EXPECT_STREQ(title, "Tamsi Preferences");
+        // Each radio group has one tab stop, on its first button.
+        for (int id : {IDC_RADIO_LWT, IDC_RADIO_HWT, IDC_RADIO_STANDARD, IDC_RADIO_SLIDES}) {
+            LONG style = GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE);
+            EXPECT_EQ((style & WS_TABSTOP) != 0, id == IDC_RADIO_LWT || id == IDC_RADIO_STANDARD)
+                << id;
+        }
         PressCancel(dialog);
     });
     EXPECT_TRUE(ran);
