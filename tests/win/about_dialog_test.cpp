@@ -20,9 +20,9 @@ TEST(AboutDialog, ShowsItsThreeLinesWholeAndClosesWithOk) {
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         char text[128] = "", className[32] = "";
         GetClassNameA(child, className, sizeof className);
-        if (GetWindowTextA(child, text, sizeof text) == 0 || strcmp(className, "Static") != 0) {
-            continue;
-        }
+        LONG kind = GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK;
+        if (strcmp(className, "Static") != 0 || kind == SS_ICON) continue;
+        GetWindowTextA(child, text, sizeof text);
         texts.push_back(text);
         RECT client;
         GetClientRect(child, &client);
