@@ -9,8 +9,9 @@
 
 namespace {
 
-const char* const KEYS[] = {"MODE",   "STEP",        "PACE",       "RATE",  "HEART_RATE", "PIECE",
-                            "PIECES", "START_DELAY", "TRANSCRIPT", "FAULT", "VARIATION",  "MODEL"};
+const char* const KEYS[] = {"MODE",  "STEP",      "PACE",    "RATE",        "HEART_RATE",
+                            "PIECE", "PIECES",    "ABANDON", "START_DELAY", "TRANSCRIPT",
+                            "FAULT", "VARIATION", "MODEL"};
 
 std::string Trim(const std::string& s) {
     size_t b = 0, e = s.size();
