@@ -16,7 +16,10 @@
 const int32_t UNSEEN_TIME = -99;
 const double UNSEEN_DISTANCE = -99.0;
 
-bool strokeArmed = true;
+// At program start the stroke is armed, so the first recovery seen takes a sample.
+const bool ARMED_AT_START = true;
+
+bool strokeArmed = ARMED_AT_START;
 int32_t lastPolledTime = UNSEEN_TIME;
 double lastPolledDistance = UNSEEN_DISTANCE;
 int32_t workoutStartTime = 0;
@@ -209,7 +212,7 @@ void CloseRowFileStream() {
 
 void ResetRecorderState() {
     CloseRowFileStream();
-    strokeArmed = true;
+    strokeArmed = ARMED_AT_START;
     lastPolledTime = UNSEEN_TIME;
     lastPolledDistance = UNSEEN_DISTANCE;
     workoutStartTime = 0;

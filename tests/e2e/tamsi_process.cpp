@@ -242,7 +242,9 @@ std::string SaveScreenshot(const std::string& name) {
     header.bfType = 0x4D42;
     header.bfOffBits = sizeof header + sizeof info.bmiHeader;
     header.bfSize = header.bfOffBits + stride * height;
-    std::string path = ArtifactsFolder() + "\\" + name + ".bmp";
+    // The 32-bit build's pictures are kept beside the 64-bit ones.
+    std::string path =
+        ArtifactsFolder() + "\\" + name + (sizeof(void*) == 4 ? "-32bit" : "") + ".bmp";
     FILE* file = fopen(path.c_str(), "wb");
     if (file) {
         fwrite(&header, sizeof header, 1, file);
