@@ -16,10 +16,11 @@ WindowPlacement PlaceInWorkArea(const SettingsRect& savedFrame, const SettingsRe
     // reads as all zero); opening a window nobody can see would help no one.
     bool empty = savedFrame.right <= savedFrame.left || savedFrame.bottom <= savedFrame.top;
     const SettingsRect& saved = empty ? workArea : savedFrame;
-    int64_t areaWidth = Larger(0, (int64_t)workArea.right - workArea.left);
-    int64_t areaHeight = Larger(0, (int64_t)workArea.bottom - workArea.top);
-    int64_t width = Smaller(areaWidth, (int64_t)saved.right - saved.left);
-    int64_t height = Smaller(areaHeight, (int64_t)saved.bottom - saved.top);
+    // No real screen is wider than an int; the clamp keeps the results ints for any input.
+    int64_t areaWidth = Smaller(INT32_MAX, Larger(0, (int64_t)workArea.right - workArea.left));
+    int64_t areaHeight = Smaller(INT32_MAX, Larger(0, (int64_t)workArea.bottom - workArea.top));
+    int64_t width = Larger(0, Smaller(areaWidth, (int64_t)saved.right - saved.left));
+    int64_t height = Larger(0, Smaller(areaHeight, (int64_t)saved.bottom - saved.top));
     int64_t top =
         Smaller(Larger(workArea.top, saved.top), (int64_t)workArea.top + areaHeight - height);
     int64_t left =
