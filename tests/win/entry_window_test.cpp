@@ -54,20 +54,24 @@ void SavePicture(const TestBitmap& bitmap, const char* name) {
     header.bfSize = header.bfOffBits + bytes;
     fwrite(&header, sizeof header, 1, file);
     fwrite(&info, sizeof info, 1, file);
-    fwrite(bitmap.bits, bytes, 1, file);
+    // Opaque: the screen leaves the alpha byte 0, which viewers would take as transparent.
+    for (int k = 0; k < bitmap.width * bitmap.height; ++k) {
+        DWORD pixel = bitmap.bits[k] | 0xFF000000;
+        fwrite(&pixel, sizeof pixel, 1, file);
+    }
     fclose(file);
 }
 
-// The window's client area as the screen shows it, kept as a picture for the record.
+// The window as the screen shows it, frame and title included, kept as a picture.
 int CountColourOnScreen(HWND window, COLORREF colour, const char* pictureName) {
-    RECT client;
-    GetClientRect(window, &client);
-    TestBitmap bitmap(client.right, client.bottom);
-    HDC dc = GetDC(window);
-    BitBlt(bitmap.dc, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    ReleaseDC(window, dc);
+    RECT frame;
+    GetWindowRect(window, &frame);
+    TestBitmap bitmap(frame.right - frame.left, frame.bottom - frame.top);
+    HDC screen = GetDC(NULL);
+    BitBlt(bitmap.dc, 0, 0, bitmap.width, bitmap.height, screen, frame.left, frame.top, SRCCOPY);
+    ReleaseDC(NULL, screen);
     SavePicture(bitmap, pictureName);
-    return bitmap.CountColour(0, 0, client.right, client.bottom, colour);
+    return bitmap.CountColour(0, 0, bitmap.width, bitmap.height, colour);
 }
 
 TEST(EntryWindowTest, ShowsARecordedWorkoutRedrawsWholeOnResizeAndFreesItOnClose) {
