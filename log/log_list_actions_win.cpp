@@ -1,11 +1,12 @@
 // The list pane's sorting by header click, its right-click menu, and View, Send, Print and
 // Delete on the selected rows.
+#include "log/log_list_pane.h"
+
 #include <stdio.h>
 #include <stdlib.h>
 
 #include "log/entry_window.h"
 #include "log/log_list_delete.h"
-#include "log/log_list_pane.h"
 #include "log/log_list_rows.h"
 #include "log/log_list_selection.h"
 #include "log/log_list_sort.h"

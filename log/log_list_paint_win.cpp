@@ -1,10 +1,11 @@
 // The list pane's painting, its scrolling in both directions and the header's dividers.
+#include "log/log_list_pane.h"
+
 #include <commctrl.h>
 #include <string.h>
 
 #include "log/log_list_cells.h"
 #include "log/log_list_layout.h"
-#include "log/log_list_pane.h"
 
 static int Smaller(int a, int b) {
     return a < b ? a : b;
@@ -183,9 +184,9 @@ void OnLogHeaderNotify(HWND pane, NMHDR* notice) {
     switch (notice->code) {
     case HDN_TRACKA:
     case HDN_TRACKW:
-        if (header->pItem == NULL) return;
+        if (header->pitem == NULL) return;
         // A column is never narrower than 10 pixels; the header is told so too.
-        header->pItem->cxy = SetColumnWidth(column, header->pItem->cxy);
+        header->pitem->cxy = SetColumnWidth(column, header->pitem->cxy);
         InvalidateColumnsFrom(pane, column, FALSE);
         return;
     case HDN_ENDTRACKA:

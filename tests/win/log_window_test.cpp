@@ -1,0 +1,266 @@
+// The rowing log's windows in this process, driven by posted clicks, keys, header
+// notifications and commands; message boxes answered by a hook.
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <windows.h>
+
+#include <commctrl.h>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "log/log_list_pane.h"
+#include "log/log_window.h"
+#include "resources/resource.h"
+#include "settings/language.h"
+#include "settings/settings.h"
+#include "win_test_support.h"
+
+namespace {
+
+// Message boxes: the text and caption of each, answered with `answer`.
+int answer = IDNO;
+std::vector<std::string> boxes;
+HHOOK boxHook;
+std::vector<int> menuItems;  // items of the last popup menu, which is closed at once
+
+BOOL CALLBACK LongestText(HWND child, LPARAM longest) {
+    char text[1024] = "";
+    GetWindowTextA(child, text, sizeof text);
+    std::string* kept = (std::string*)longest;
+    if (strlen(text) > kept->size()) *kept = text;
+    return TRUE;
+}
+
+LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
+    char name[32] = "";
+    if (code == HCBT_ACTIVATE && GetClassNameA((HWND)wParam, name, sizeof name) &&
+        strcmp(name, "#32770") == 0) {
+        std::string text;
+        EnumChildWindows((HWND)wParam, LongestText, (LPARAM)&text);
+        char caption[64] = "";
+        GetWindowTextA((HWND)wParam, caption, sizeof caption);
+        boxes.push_back(std::string(caption) + ": " + text);
+        PostMessageA((HWND)wParam, WM_COMMAND, answer, 0);
+    }
+    return CallNextHookEx(boxHook, code, wParam, lParam);
+}
+
+HHOOK menuHook;
+LRESULT CALLBACK CloseMenus(int code, WPARAM wParam, LPARAM lParam) {
+    CWPSTRUCT* sent = (CWPSTRUCT*)lParam;
+    if (code == HC_ACTION && sent->message == WM_INITMENUPOPUP) {
+        HMENU menu = (HMENU)sent->wParam;
+        for (int i = 0; i < GetMenuItemCount(menu); i++) menuItems.push_back(GetMenuItemID(menu, i));
+    }
+    if (code == HC_ACTION && sent->message == WM_ENTERIDLE) EndMenu();
+    return CallNextHookEx(menuHook, code, wParam, lParam);
+}
+
+std::vector<std::pair<UINT, std::vector<HWND>>> tilings;
+WORD WINAPI RecordTiling(HWND parent, UINT how, const RECT* area, UINT count, const HWND* kids) {
+    if (parent == NULL && area == NULL) tilings.push_back({how, std::vector<HWND>(kids, kids + count)});
+    return (WORD)count;
+}
+
+std::string DataPath(int startTime) {
+    return ProgramFolder() + "\\data\\" + std::to_string(startTime) + ".csv";
+}
+
+class LogWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        _putenv("TAMSI_SIM_START_DELAY=1000000");
+        RemoveSettingsFile();
+        snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s", ProgramFolder().c_str());
+        LoadLanguage("ENGLISH");
+        settings.logWindowRect = {10, 30, 610, 500};
+        logList.sortKey = logList.primaryColumn = logList.secondaryColumn = 0;
+        logList.anchorRow = -1;
+        boxes.clear();
+        menuItems.clear();
+        tilings.clear();
+        tileEntryWindows = RecordTiling;
+        boxHook = SetWindowsHookExA(WH_CBT, AnswerBoxes, NULL, GetCurrentThreadId());
+        menuHook = SetWindowsHookExA(WH_CALLWNDPROC, CloseMenus, NULL, GetCurrentThreadId());
+    }
+    void TearDown() override {
+        if (listWindow) DestroyWindow(GetParent(listWindow));
+        if (mainWindow && IsWindow(mainWindow)) CloseMainWindow();
+        UnhookWindowsHookEx(boxHook);
+        UnhookWindowsHookEx(menuHook);
+        for (int i = 1; i <= 40; i++) DeleteFileA(DataPath(1000 + i).c_str());
+        RemoveSettingsFile();
+    }
+    // count workouts, one row file each: start times 1001 on, distances falling.
+    void OpenLog(int count) {
+        CreateDirectoryA((ProgramFolder() + "\\data").c_str(), NULL);
+        for (int i = 1; i <= count; i++) {
+            FILE* file = fopen(DataPath(1000 + i).c_str(), "w");
+            fprintf(file, "Time,Distance,Pace,Watts,Cals,SPM,HR\n");
+            fprintf(file, "%i,%i.0,0.2,150,%i,24,0\n%i,%i.0,0.2,150,%i,24,0\n", i * 100, i * 40,
+                    i, i * 3000, 5000 - i * 50, i + 5);
+            fclose(file);
+        }
+        OpenRowingLog();
+        // The catalog as a scan finds it, in an order of our own.
+        logEntryCount = count;
+        for (int i = 1; i <= count; i++)
+            logEntries[i] = {1000 + i, i * 3000, i + 5, 3000 * 500 / (5000 - i * 50),
+                             (float)(5000 - i * 50)};
+        ShowWindow(listWindow, SW_HIDE);
+        ShowWindow(listWindow, SW_SHOW);
+        PumpMessages(100);
+    }
+    void Post(UINT message, WPARAM wParam, LPARAM lParam) {
+        PostMessageA(listWindow, message, wParam, lParam);
+        PumpMessages(30);
+    }
+    void Click(int row, WPARAM keys = 0, UINT message = WM_LBUTTONDOWN) {
+        Post(message, keys, MAKELPARAM(30, 20 * (row + 1) + 5));
+    }
+    void HeaderNotify(UINT code, int item, int width = 0) {
+        static HDITEMA changed;
+        static NMHEADERA notice;
+        changed = {};
+        changed.mask = HDI_WIDTH;
+        changed.cxy = width;
+        notice = {{GetDlgItem(listWindow, LOG_HEADER_ID), LOG_HEADER_ID, code}, item, 0, &changed};
+        Post(WM_NOTIFY, LOG_HEADER_ID, (LPARAM)&notice);
+    }
+    std::vector<int> SelectedSlots() {
+        std::vector<int> slots;
+        for (int i = 1; i <= MAX_LOG_ENTRIES; i++)
+            if (logList.selected[i]) slots.push_back(i);
+        return slots;
+    }
+};
+
+TEST_F(LogWindow, SelectionAndCaretFollowTheirEntriesThroughASort) {
+    OpenLog(12);
+    Click(3);
+    Click(5, MK_SHIFT);
+    Click(8, MK_CONTROL);
+    EXPECT_EQ(SelectedSlots(), (std::vector<int>{4, 5, 6, 9}));
+    HeaderNotify(HDN_ITEMCLICKA, 1);  // distances fall as dates rise: the order reverses
+    EXPECT_EQ(SelectedSlots(), (std::vector<int>{4, 5, 6, 9}));
+    EXPECT_EQ(logList.displayOrder[0], 12);
+    EXPECT_EQ(logList.caretRow, 3);
+    EXPECT_EQ(logList.displayOrder[logList.caretRow], 9);
+    Post(WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(SelectedSlots(), (std::vector<int>{8}));
+}
+
+TEST_F(LogWindow, ARescanWhileOpenShowsEveryEntryOnceAndClearsTheSelection) {
+    OpenLog(6);
+    Click(2);
+    std::swap(logEntries[1], logEntries[6]);  // a scan renumbering the slots, and repainting
+    InvalidateRect(listWindow, NULL, TRUE);
+    PumpMessages(30);
+    EXPECT_TRUE(SelectedSlots().empty());
+    for (int row = 0; row < 6; row++)
+        EXPECT_EQ(logEntries[logList.displayOrder[row]].startTime, 1001 + row);
+}
+
+TEST_F(LogWindow, DividersKeepTenPixelsAndDoubleClickRestoresTheNaturalWidth) {
+    OpenLog(3);
+    HeaderNotify(HDN_TRACKA, 2, 3);
+    EXPECT_EQ(logList.columnWidths[2], 10);
+    HeaderNotify(HDN_DIVIDERDBLCLICKA, 2);
+    EXPECT_EQ(logList.columnWidths[2], logList.naturalWidths[2]);
+}
+
+TEST_F(LogWindow, RightClickOpensTheMenuOnlyOnARow) {
+    OpenLog(4);
+    Post(WM_RBUTTONDOWN, 0, MAKELPARAM(logList.horizontal.maximum + 2, 25));
+    Click(6, 0, WM_RBUTTONDOWN);
+    EXPECT_TRUE(menuItems.empty());
+    Click(1, 0, WM_RBUTTONDOWN);
+    EXPECT_EQ(menuItems, (std::vector<int>{15002, 15004, 15001, 15003}));
+    EXPECT_EQ(SelectedSlots(), (std::vector<int>{2}));
+}
+
+TEST_F(LogWindow, DeleteAsksAboveOneAndKeepsTheRowOfAFileThatStays) {
+    OpenLog(5);
+    Click(0);
+    Post(WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(GetFileAttributesA(DataPath(1001).c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(logEntryCount, 4);
+
+    Click(0);
+    Click(1, MK_SHIFT);
+    Post(WM_COMMAND, 15003, 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Confirm: Do you really want to delete these 2 results?");
+    EXPECT_EQ(logEntryCount, 4);
+
+    HANDLE held = CreateFileA(DataPath(1002).c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    answer = IDYES;
+    Post(WM_COMMAND, 15003, 0);
+    CloseHandle(held);
+    answer = IDNO;
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[2].rfind("Error: ", 0), 0u);
+    EXPECT_NE(boxes[2].find("1002.csv"), std::string::npos);
+    EXPECT_EQ(boxes[2].find("1003.csv"), std::string::npos);
+    EXPECT_EQ(logEntryCount, 3);
+    EXPECT_EQ(logList.displayOrder[0], 2);
+}
+
+TEST_F(LogWindow, ViewAsksAboveTenAndTilesUpToSixWindows) {
+    OpenLog(11);
+    Click(0);
+    Click(10, MK_SHIFT);
+    Post(WM_COMMAND, 15002, 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Confirm: Do you really want to open 11 entries at once?");
+    EXPECT_TRUE(tilings.empty());
+
+    for (int count : {6, 7}) {
+        Click(0);
+        Click(count - 1, MK_SHIFT);
+        Post(WM_COMMAND, 15002, 0);
+        PumpMessages(200);
+    }
+    EXPECT_EQ(boxes.size(), 1u);
+    ASSERT_EQ(tilings.size(), 1u);
+    EXPECT_EQ(tilings[0].first, (UINT)MDITILE_VERTICAL);
+    ASSERT_EQ(tilings[0].second.size(), 6u);
+    RECT placed;
+    HWND seventh = GetWindow(tilings[0].second[0], GW_HWNDPREV);  // the newest, on top
+    GetWindowRect(seventh, &placed);
+    EXPECT_EQ(placed.left, 10);
+    EXPECT_EQ(placed.top, 30);
+}
+
+TEST_F(LogWindow, ReopeningKeepsTheSortAndTheFrameAndTheCommandBringsItForward) {
+    ASSERT_TRUE(StartTamsi(GetModuleHandleA(NULL), SW_SHOWNORMAL));
+    OpenLog(3);
+    HWND pane = listWindow;
+    SendMessageA(mainWindow, WM_COMMAND, IDM_ROWING_LOG, 0);
+    EXPECT_EQ(listWindow, pane);
+    MoveWindow(GetParent(listWindow), 50, 60, 500, 400, TRUE);
+    HeaderNotify(HDN_ITEMCLICKA, 2);
+    SendMessageA(GetParent(listWindow), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(listWindow, (HWND)NULL);
+    OpenLog(3);
+    EXPECT_EQ(logList.sortKey, 2);
+    RECT frame;
+    GetWindowRect(GetParent(listWindow), &frame);
+    EXPECT_EQ(frame.left, 50);
+    EXPECT_EQ(frame.bottom, 460);
+    MoveWindow(GetParent(listWindow), 70, 80, 400, 300, TRUE);
+    CloseMainWindow();
+    FILE* file = fopen((ProgramFolder() + "\\Tamsi.ini").c_str(), "rb");
+    ASSERT_TRUE(file != NULL);
+    Settings saved = {};
+    fread(&saved, sizeof saved, 1, file);
+    fclose(file);
+    EXPECT_EQ(saved.logWindowRect.left, 70);
+    EXPECT_EQ(saved.logWindowRect.bottom, 380);
+}
+
+}  // namespace
