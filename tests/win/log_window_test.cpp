@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -229,11 +230,14 @@ TEST_F(LogWindow, ViewAsksAboveTenAndTilesUpToSixWindows) {
     ASSERT_EQ(tilings.size(), 1u);
     EXPECT_EQ(tilings[0].first, (UINT)MDITILE_VERTICAL);
     ASSERT_EQ(tilings[0].second.size(), 6u);
-    RECT placed;
-    HWND seventh = GetWindow(tilings[0].second[0], GW_HWNDPREV);  // the newest, on top
-    GetWindowRect(seventh, &placed);
+    RECT placed, client;
+    HWND newest = FindWindowA("EntryWndClass", NULL);  // of the seven, on top
+    EXPECT_NE(newest, tilings[0].second[5]);
+    GetWindowRect(newest, &placed);
+    GetClientRect(listWindow, &client);
     EXPECT_EQ(placed.left, 10);
     EXPECT_EQ(placed.top, 30);
+    EXPECT_EQ(placed.right - placed.left, std::min(610, (int)client.right));
 }
 
 TEST_F(LogWindow, ReopeningKeepsTheSortAndTheFrameAndTheCommandBringsItForward) {
