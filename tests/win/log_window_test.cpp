@@ -70,11 +70,22 @@ std::string DataPath(int startTime) {
     return ProgramFolder() + "\\data\\" + std::to_string(startTime) + ".csv";
 }
 
+// Other tests leave row files of their own behind.
+void EmptyDataFolder() {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((ProgramFolder() + "\\data\\*.csv").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do DeleteFileA((ProgramFolder() + "\\data\\" + found.cFileName).c_str());
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
 class LogWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         _putenv("TAMSI_SIM_START_DELAY=1000000");
         RemoveSettingsFile();
+        EmptyDataFolder();
         snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s", ProgramFolder().c_str());
         LoadLanguage("ENGLISH");
         settings.logWindowRect = {10, 30, 610, 500};
@@ -92,7 +103,7 @@ protected:
         if (mainWindow && IsWindow(mainWindow)) CloseMainWindow();
         UnhookWindowsHookEx(boxHook);
         UnhookWindowsHookEx(menuHook);
-        for (int i = 1; i <= 40; i++) DeleteFileA(DataPath(1000 + i).c_str());
+        EmptyDataFolder();
         RemoveSettingsFile();
     }
     // count workouts, one row file each: start times 1001 on, distances falling.
@@ -106,13 +117,6 @@ protected:
             fclose(file);
         }
         OpenRowingLog();
-        // The catalog as a scan finds it, in an order of our own.
-        logEntryCount = count;
-        for (int i = 1; i <= count; i++)
-            logEntries[i] = {1000 + i, i * 3000, i + 5, 3000 * 500 / (5000 - i * 50),
-                             (float)(5000 - i * 50)};
-        ShowWindow(listWindow, SW_HIDE);
-        ShowWindow(listWindow, SW_SHOW);
         PumpMessages(100);
     }
     void Post(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -122,20 +126,18 @@ protected:
     void Click(int row, WPARAM keys = 0, UINT message = WM_LBUTTONDOWN) {
         Post(message, keys, MAKELPARAM(30, 20 * (row + 1) + 5));
     }
-    void HeaderNotify(UINT code, int item, int width = 0) {
-        static HDITEMA changed;
+    void HeaderClick(int item) {
         static NMHEADERA notice;
-        changed = {};
-        changed.mask = HDI_WIDTH;
-        changed.cxy = width;
-        notice = {{GetDlgItem(listWindow, LOG_HEADER_ID), LOG_HEADER_ID, code}, item, 0, &changed};
+        notice = {{GetDlgItem(listWindow, LOG_HEADER_ID), LOG_HEADER_ID, HDN_ITEMCLICKA}, item, 0, NULL};
         Post(WM_NOTIFY, LOG_HEADER_ID, (LPARAM)&notice);
     }
-    std::vector<int> SelectedSlots() {
-        std::vector<int> slots;
-        for (int i = 1; i <= MAX_LOG_ENTRIES; i++)
-            if (logList.selected[i]) slots.push_back(i);
-        return slots;
+    int StartOfRow(int row) { return logEntries[logList.displayOrder[row]].startTime; }
+    // Start times of the selected entries, in display order.
+    std::vector<int> Selected() {
+        std::vector<int> times;
+        for (int row = 0; row < logEntryCount; row++)
+            if (logList.selected[logList.displayOrder[row]]) times.push_back(StartOfRow(row));
+        return times;
     }
 };
 
@@ -144,33 +146,24 @@ TEST_F(LogWindow, SelectionAndCaretFollowTheirEntriesThroughASort) {
     Click(3);
     Click(5, MK_SHIFT);
     Click(8, MK_CONTROL);
-    EXPECT_EQ(SelectedSlots(), (std::vector<int>{4, 5, 6, 9}));
-    HeaderNotify(HDN_ITEMCLICKA, 1);  // distances fall as dates rise: the order reverses
-    EXPECT_EQ(SelectedSlots(), (std::vector<int>{4, 5, 6, 9}));
-    EXPECT_EQ(logList.displayOrder[0], 12);
-    EXPECT_EQ(logList.caretRow, 3);
-    EXPECT_EQ(logList.displayOrder[logList.caretRow], 9);
+    EXPECT_EQ(Selected(), (std::vector<int>{1004, 1005, 1006, 1009}));
+    HeaderClick(1);  // distances fall as dates rise: the order reverses
+    EXPECT_EQ(Selected(), (std::vector<int>{1009, 1006, 1005, 1004}));
+    EXPECT_EQ(StartOfRow(0), 1012);
+    EXPECT_EQ(StartOfRow(logList.caretRow), 1009);
     Post(WM_KEYDOWN, VK_DOWN, 0);
-    EXPECT_EQ(SelectedSlots(), (std::vector<int>{8}));
+    EXPECT_EQ(Selected(), (std::vector<int>{1008}));
 }
 
 TEST_F(LogWindow, ARescanWhileOpenShowsEveryEntryOnceAndClearsTheSelection) {
     OpenLog(6);
     Click(2);
-    std::swap(logEntries[1], logEntries[6]);  // a scan renumbering the slots, and repainting
-    InvalidateRect(listWindow, NULL, TRUE);
-    PumpMessages(30);
-    EXPECT_TRUE(SelectedSlots().empty());
-    for (int row = 0; row < 6; row++)
-        EXPECT_EQ(logEntries[logList.displayOrder[row]].startTime, 1001 + row);
-}
-
-TEST_F(LogWindow, DividersKeepTenPixelsAndDoubleClickRestoresTheNaturalWidth) {
-    OpenLog(3);
-    HeaderNotify(HDN_TRACKA, 2, 3);
-    EXPECT_EQ(logList.columnWidths[2], 10);
-    HeaderNotify(HDN_DIVIDERDBLCLICKA, 2);
-    EXPECT_EQ(logList.columnWidths[2], logList.naturalWidths[2]);
+    DeleteFileA(DataPath(1001).c_str());
+    ScanLogCatalog();  // as Update Online Log does: the slots are numbered anew
+    PumpMessages(50);
+    EXPECT_TRUE(Selected().empty());
+    ASSERT_EQ(logEntryCount, 5);
+    for (int row = 0; row < 5; row++) EXPECT_EQ(StartOfRow(row), 1002 + row);
 }
 
 TEST_F(LogWindow, RightClickOpensTheMenuOnlyOnARow) {
@@ -180,7 +173,7 @@ TEST_F(LogWindow, RightClickOpensTheMenuOnlyOnARow) {
     EXPECT_TRUE(menuItems.empty());
     Click(1, 0, WM_RBUTTONDOWN);
     EXPECT_EQ(menuItems, (std::vector<int>{15002, 15004, 15001, 15003}));
-    EXPECT_EQ(SelectedSlots(), (std::vector<int>{2}));
+    EXPECT_EQ(Selected(), (std::vector<int>{1002}));
 }
 
 TEST_F(LogWindow, DeleteAsksAboveOneAndKeepsTheRowOfAFileThatStays) {
@@ -208,7 +201,7 @@ TEST_F(LogWindow, DeleteAsksAboveOneAndKeepsTheRowOfAFileThatStays) {
     EXPECT_NE(boxes[2].find("1002.csv"), std::string::npos);
     EXPECT_EQ(boxes[2].find("1003.csv"), std::string::npos);
     EXPECT_EQ(logEntryCount, 3);
-    EXPECT_EQ(logList.displayOrder[0], 2);
+    EXPECT_EQ(StartOfRow(0), 1002);
 }
 
 TEST_F(LogWindow, ViewAsksAboveTenAndTilesUpToSixWindows) {
@@ -247,7 +240,7 @@ TEST_F(LogWindow, ReopeningKeepsTheSortAndTheFrameAndTheCommandBringsItForward) 
     SendMessageA(mainWindow, WM_COMMAND, IDM_ROWING_LOG, 0);
     EXPECT_EQ(listWindow, pane);
     MoveWindow(GetParent(listWindow), 50, 60, 500, 400, TRUE);
-    HeaderNotify(HDN_ITEMCLICKA, 2);
+    HeaderClick(2);
     SendMessageA(GetParent(listWindow), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(listWindow, (HWND)NULL);
     OpenLog(3);
