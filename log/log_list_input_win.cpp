@@ -16,8 +16,8 @@ void OnLogLeftButtonDown(HWND pane, WPARAM flags, LPARAM point) {
     // A click into the log takes the keys back, as clicking into any list does.
     if (GetFocus() != pane) SetFocus(pane);
     int row = RowAt(point);
-    bool onRow = (int)LOWORD(point) <= logList.horizontal.maximum && row >= 0 &&
-                 row < logEntryCount;
+    bool onRow =
+        (int)LOWORD(point) <= logList.horizontal.maximum && row >= 0 && row < logEntryCount;
     LeftClickRow(onRow ? row : -1, (flags & MK_CONTROL) != 0, (flags & MK_SHIFT) != 0);
     InvalidateListArea(pane);
 }

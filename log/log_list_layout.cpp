@@ -44,8 +44,8 @@ int TotalColumnWidth() {
     return ColumnLeft(LOG_COLUMNS);
 }
 
-int CutCellText(char* text, int width, int columnWidth, int averageCharWidth,
-                TextMeasure measure, void* context) {
+int CutCellText(char* text, int width, int columnWidth, int averageCharWidth, TextMeasure measure,
+                void* context) {
     if (averageCharWidth < 1) averageCharWidth = 1;
     for (int k = 2; width > columnWidth - 10; k++) {
         int n = columnWidth / averageCharWidth - k;

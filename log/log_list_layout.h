@@ -23,8 +23,8 @@ typedef int (*TextMeasure)(const char* text, void* context);
 
 // Cuts text (a buffer of at least strlen + 4 characters) to fit columnWidth - 10 pixels,
 // ending it in "...". width is its measured width; returns the width last measured.
-int CutCellText(char* text, int width, int columnWidth, int averageCharWidth,
-                TextMeasure measure, void* context);
+int CutCellText(char* text, int width, int columnWidth, int averageCharWidth, TextMeasure measure,
+                void* context);
 
 // The complementary colour of a 0x00BBGGRR colour value.
 uint32_t InvertColour(uint32_t colour);

@@ -38,5 +38,5 @@ bool RunLogCommand(HWND pane, int id);
 // The system's tiling, called by View for the windows it opened. A seam for tests: Wine's
 // TileWindows moves nothing.
 typedef WORD(WINAPI* TileWindowsFunction)(HWND parent, UINT how, const RECT* area, UINT count,
-                                           const HWND* windows);
+                                          const HWND* windows);
 extern TileWindowsFunction tileEntryWindows;

@@ -15,9 +15,9 @@ static const int COLUMN_TITLES[LOG_COLUMNS] = {TEXT_DATE, TEXT_DISTANCE, TEXT_TI
 
 HWND CreateLogHeader(HWND pane) {
     HINSTANCE instance = (HINSTANCE)GetWindowLongPtrA(pane, GWLP_HINSTANCE);
-    HWND header = CreateWindowExA(0, "SysHeader32", NULL, WS_CHILD | HDS_BUTTONS, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 0, 0, pane, (HMENU)(INT_PTR)LOG_HEADER_ID,
-                                  instance, NULL);
+    HWND header =
+        CreateWindowExA(0, "SysHeader32", NULL, WS_CHILD | HDS_BUTTONS, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 0, 0, pane, (HMENU)(INT_PTR)LOG_HEADER_ID, instance, NULL);
     SendMessageA(header, WM_SETFONT, (WPARAM)GetStockObject(ANSI_VAR_FONT), FALSE);
     RECT client;
     GetClientRect(pane, &client);
@@ -129,8 +129,8 @@ static void OnShow(HWND pane) {
     RebuildDisplayOrder();
     MeasureNaturalWidths(pane);
     if (logEntryCount > 0) {
-        int total = FitColumnWidths(logList.naturalWidths, logList.listArea.right,
-                                    logList.columnWidths);
+        int total =
+            FitColumnWidths(logList.naturalWidths, logList.listArea.right, logList.columnWidths);
         HWND header = GetDlgItem(pane, LOG_HEADER_ID);
         for (int c = 0; c < LOG_COLUMNS; c++) {
             HDITEMA item = {};

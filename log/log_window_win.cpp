@@ -33,8 +33,8 @@ static LRESULT CALLBACK LogFrameWndProc(HWND frame, UINT message, WPARAM wParam,
 }
 
 // A second registration (every opening after the first) fails, and the class stays usable.
-static void RegisterLogClass(HINSTANCE instance, const char* name, WNDPROC procedure,
-                             UINT style, bool icon, bool cursor) {
+static void RegisterLogClass(HINSTANCE instance, const char* name, WNDPROC procedure, UINT style,
+                             bool icon, bool cursor) {
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = style;
@@ -53,8 +53,8 @@ static void RegisterLogClass(HINSTANCE instance, const char* name, WNDPROC proce
 static HWND CreateLogFrame(HINSTANCE instance) {
     RECT area;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    WindowPlacement place = PlaceInWorkArea(settings.logWindowRect,
-                                            {area.left, area.top, area.right, area.bottom});
+    WindowPlacement place =
+        PlaceInWorkArea(settings.logWindowRect, {area.left, area.top, area.right, area.bottom});
     return CreateWindowExA(0, "ListWndClass", textTable[TEXT_LOG_TITLE],
                            WS_OVERLAPPEDWINDOW | WS_VISIBLE, place.left, place.top, place.width,
                            place.height, mainWindow, NULL, instance, NULL);

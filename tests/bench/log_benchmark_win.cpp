@@ -39,7 +39,8 @@ void WriteRowFiles() {
         FILE* file = fopen(path, "w");
         fprintf(file, "Time,Distance,Pace,Watts,Cals,SPM,HR\n");
         for (int k = 1; k <= 60; k++)
-            fprintf(file, "%i,%.1f,0.210,%i,%i,28,150\n", k * 210, k * 10.0 + i % 7, 200 + k % 9, k);
+            fprintf(file, "%i,%.1f,0.210,%i,%i,28,150\n", k * 210, k * 10.0 + i % 7, 200 + k % 9,
+                    k);
         fclose(file);
     }
 }

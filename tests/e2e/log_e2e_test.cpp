@@ -49,7 +49,8 @@ void ShowSelectedRows(TamsiProcess& tamsi, const char* title, const std::string&
 TEST(RowingLog, ThreeDozenWorkoutsInEnglishAndDanish) {
     TamsiProcess tamsi("rowing-log", false);
     for (int i = 0; i < 36; i++) {
-        FILE* file = fopen(tamsi.path("data\\" + std::to_string(1199181600 + i * 86400) + ".csv").c_str(), "w");
+        FILE* file = fopen(
+            tamsi.path("data\\" + std::to_string(1199181600 + i * 86400) + ".csv").c_str(), "w");
         ASSERT_TRUE(file != NULL);
         int metres = 1000 * (i % 6 + 1) + (i % 5 == 0 ? 195 : 0);
         int time = metres * 21 + i * 37;  // about 1:45 per 500 m

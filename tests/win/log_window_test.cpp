@@ -54,7 +54,8 @@ LRESULT CALLBACK CloseMenus(int code, WPARAM wParam, LPARAM lParam) {
     CWPSTRUCT* sent = (CWPSTRUCT*)lParam;
     if (code == HC_ACTION && sent->message == WM_INITMENUPOPUP) {
         HMENU menu = (HMENU)sent->wParam;
-        for (int i = 0; i < GetMenuItemCount(menu); i++) menuItems.push_back(GetMenuItemID(menu, i));
+        for (int i = 0; i < GetMenuItemCount(menu); i++)
+            menuItems.push_back(GetMenuItemID(menu, i));
     }
     if (code == HC_ACTION && sent->message == WM_ENTERIDLE) EndMenu();
     return CallNextHookEx(menuHook, code, wParam, lParam);
@@ -62,7 +63,8 @@ LRESULT CALLBACK CloseMenus(int code, WPARAM wParam, LPARAM lParam) {
 
 std::vector<std::pair<UINT, std::vector<HWND>>> tilings;
 WORD WINAPI RecordTiling(HWND parent, UINT how, const RECT* area, UINT count, const HWND* kids) {
-    if (parent == NULL && area == NULL) tilings.push_back({how, std::vector<HWND>(kids, kids + count)});
+    if (parent == NULL && area == NULL)
+        tilings.push_back({how, std::vector<HWND>(kids, kids + count)});
     return (WORD)count;
 }
 
@@ -112,8 +114,8 @@ protected:
         for (int i = 1; i <= count; i++) {
             FILE* file = fopen(DataPath(1000 + i).c_str(), "w");
             fprintf(file, "Time,Distance,Pace,Watts,Cals,SPM,HR\n");
-            fprintf(file, "%i,%i.0,0.2,150,%i,24,0\n%i,%i.0,0.2,150,%i,24,0\n", i * 100, i * 40,
-                    i, i * 3000, 5000 - i * 50, i + 5);
+            fprintf(file, "%i,%i.0,0.2,150,%i,24,0\n%i,%i.0,0.2,150,%i,24,0\n", i * 100, i * 40, i,
+                    i * 3000, 5000 - i * 50, i + 5);
             fclose(file);
         }
         OpenRowingLog();
@@ -128,7 +130,8 @@ protected:
     }
     void HeaderClick(int item) {
         static NMHEADERA notice;
-        notice = {{GetDlgItem(listWindow, LOG_HEADER_ID), LOG_HEADER_ID, HDN_ITEMCLICKA}, item, 0, NULL};
+        notice = {
+            {GetDlgItem(listWindow, LOG_HEADER_ID), LOG_HEADER_ID, HDN_ITEMCLICKA}, item, 0, NULL};
         Post(WM_NOTIFY, LOG_HEADER_ID, (LPARAM)&notice);
     }
     int StartOfRow(int row) { return logEntries[logList.displayOrder[row]].startTime; }
@@ -191,7 +194,8 @@ TEST_F(LogWindow, DeleteAsksAboveOneAndKeepsTheRowOfAFileThatStays) {
     EXPECT_EQ(boxes[0], "Confirm: Do you really want to delete these 2 results?");
     EXPECT_EQ(logEntryCount, 4);
 
-    HANDLE held = CreateFileA(DataPath(1002).c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    HANDLE held =
+        CreateFileA(DataPath(1002).c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     answer = IDYES;
     Post(WM_COMMAND, 15003, 0);
     CloseHandle(held);
