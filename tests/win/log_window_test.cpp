@@ -172,6 +172,20 @@ TEST_F(LogWindow, ARescanWhileOpenShowsEveryEntryOnceAndClearsTheSelection) {
     for (int row = 0; row < 5; row++) EXPECT_EQ(StartOfRow(row), 1002 + row);
 }
 
+TEST_F(LogWindow, ADividerDraggedLeftKeepsTenPixelsAndDoubleClickRestoresIt) {
+    OpenLog(3);
+    HWND header = GetDlgItem(listWindow, LOG_HEADER_ID);
+    int divider = ColumnLeft(3) - 1;
+    PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(divider, 5));
+    PostMessageA(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ColumnLeft(2) + 2, 5));
+    PostMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(ColumnLeft(2) + 2, 5));
+    PumpMessages(50);
+    EXPECT_EQ(logList.columnWidths[2], 10);
+    PostMessageA(header, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(ColumnLeft(3) - 1, 5));
+    PumpMessages(50);
+    EXPECT_EQ(logList.columnWidths[2], logList.naturalWidths[2]);
+}
+
 TEST_F(LogWindow, RightClickOpensTheMenuOnlyOnARow) {
     OpenLog(4);
     Post(WM_RBUTTONDOWN, 0, MAKELPARAM(logList.horizontal.maximum + 2, 25));
