@@ -251,21 +251,4 @@ TEST(LogListDelete, AFileThatStaysKeepsItsRow) {
     EXPECT_EQ(SelectedRows(), (std::vector<int>{1}));
 }
 
-TEST(LogListRows, ARescanRebuildsTheRowsAndTheCaretFollowsItsFile) {
-    FillCatalog({{300, 1, 1}, {100, 1, 1}, {200, 1, 1}});
-    RebuildDisplayOrder();
-    EXPECT_EQ(Order(), (std::vector<int>{2, 3, 1}));
-    EXPECT_EQ(logList.caretRow, 0);
-    EXPECT_FALSE(CatalogChangedSinceShown());
-    logList.anchorRow = 2;                    // the entry of 300
-    std::swap(logEntries[1], logEntries[3]);  // renumbered by a scan
-    EXPECT_TRUE(CatalogChangedSinceShown());
-    RebuildDisplayOrder();
-    EXPECT_EQ(Order(), (std::vector<int>{2, 1, 3}));
-    EXPECT_EQ(logList.caretRow, 2);
-    logEntryCount = 2;  // a delete of the last row
-    NoteRowsDeleted();
-    EXPECT_FALSE(CatalogChangedSinceShown());
-}
-
 }  // namespace

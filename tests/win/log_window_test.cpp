@@ -262,10 +262,13 @@ TEST_F(LogWindow, ReopeningKeepsTheSortAndTheFrameAndTheCommandBringsItForward) 
     EXPECT_EQ(listWindow, pane);
     MoveWindow(GetParent(listWindow), 50, 60, 500, 400, TRUE);
     HeaderClick(2);
+    Click(1);
     SendMessageA(GetParent(listWindow), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(listWindow, (HWND)NULL);
     OpenLog(3);
     EXPECT_EQ(logList.sortKey, 2);
+    EXPECT_EQ(StartOfRow(logList.caretRow), 1002);  // the entry the anchor row showed
+    EXPECT_TRUE(Selected().empty());
     RECT frame;
     GetWindowRect(GetParent(listWindow), &frame);
     EXPECT_EQ(frame.left, 50);
