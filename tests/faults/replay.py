@@ -259,9 +259,7 @@ def main():
         with open(results_path, "w") as out:
             out.write(text)
         print(f"Results: {results_path}")
-    print("\n".join(Summary(results, trees_named)))
-    if not results_path:
-        print(text, end="")
+    print(text if not results_path else "\n".join(Summary(results, trees_named)), end="\n")
 
 
 if __name__ == "__main__":
