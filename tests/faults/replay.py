@@ -158,6 +158,21 @@ def Replay(fault, scratch, trees, baseline):
     return ("CAUGHT" if failed else "MISSED"), failed
 
 
+def MergeResults(path, faults, replayed):
+    """The results file's earlier lines for every fault of the list, with the replayed ones new."""
+    by_name = {fault["name"]: fault for fault in faults}
+    earlier = {}
+    for line in open(path):
+        if line.startswith("#") or not line.strip():
+            continue
+        fields = line.split()
+        if fields[0] in by_name:
+            earlier[fields[0]] = (by_name[fields[0]], fields[2], fields[3:])
+    for fault, result, failed in replayed:
+        earlier[fault["name"]] = (fault, result, failed)
+    return [earlier[fault["name"]] for fault in faults if fault["name"] in earlier]
+
+
 def Summary(results, trees_named):
     lines = []
     replayed = [(fault, result) for fault, result, _ in results if result in ("CAUGHT", "MISSED")]
@@ -188,6 +203,8 @@ def main():
     parser.add_argument("--scratch", default="/tmp/tamsi-faults")
     parser.add_argument("--results", help="results file (default results-native.txt or results-wine.txt "
                         "beside the list; with --only, standard output)")
+    parser.add_argument("--update", action="store_true",
+                        help="with --only: replace those faults' lines in the results file, keep the rest")
     parser.add_argument("--check", action="store_true", help="only check that every fault applies")
     args = parser.parse_args()
 
@@ -240,6 +257,12 @@ def main():
     for tree in trees:
         tree.Build()
 
+    results_path = args.results
+    if not results_path and (not args.only or args.update):
+        results_path = os.path.join(HERE, "results-wine.txt" if args.wine else "results-native.txt")
+    if args.update and os.path.exists(results_path):
+        results = MergeResults(results_path, ReadFaults(args.faults), results)
+
     commit = subprocess.run(["git", "rev-parse", "--short", "HEAD"], cwd=ROOT,
                             capture_output=True, text=True).stdout.strip()
     trees_named = " and ".join(
@@ -252,9 +275,6 @@ def main():
         lines.append(f"{fault['name']:40} {fault['subsystem']:9} {result:12} {' '.join(failed)}".rstrip())
     text = "\n".join(lines) + "\n"
 
-    results_path = args.results
-    if not results_path and not args.only:
-        results_path = os.path.join(HERE, "results-wine.txt" if args.wine else "results-native.txt")
     if results_path:
         with open(results_path, "w") as out:
             out.write(text)
