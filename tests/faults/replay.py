@@ -5,6 +5,7 @@ and records which of them failed: a measure of what the tests catch, not part of
     python3 tests/faults/replay.py                  every window-free fault, native unit tests
     python3 tests/faults/replay.py --wine           every fault, also the Windows and end-to-end
                                                     tests of the 64-bit build under Wine
+    python3 tests/faults/replay.py --fuzz 5         also every fuzzer for 5 seconds from its seeds
     python3 tests/faults/replay.py --only a,b       only the faults named (results to stdout)
 
 The scratch copy (default /tmp/tamsi-faults) keeps its build trees between runs, so a replay
@@ -136,6 +137,41 @@ class Tree:
         return [line.strip().split(":", 1)[1] for line in open(failed_log) if ":" in line]
 
 
+class FuzzTree(Tree):
+    """The fuzzers' clang tree: each fuzzer runs for a few seconds from its committed seeds."""
+
+    def __init__(self, scratch, seconds):
+        super().__init__(scratch, "fuzz", ["-DCMAKE_C_COMPILER=clang", "-DCMAKE_CXX_COMPILER=clang++"],
+                         wine=False)
+        self.seconds = seconds
+
+    def Build(self):
+        os.makedirs(self.build, exist_ok=True)
+        command = ["cmake", "-S", os.path.join(self.scratch, "tests", "fuzz"), "-B", self.build,
+                   "-G", "Ninja"] + self.configure
+        if Run(command, self.scratch, self.log) != 0:
+            return False
+        return Run(["cmake", "--build", self.build, "--", "-j2"], self.scratch, self.log) == 0
+
+    def FailedTests(self):
+        failed = []
+        seeds = os.path.join(self.scratch, "tests", "fuzz", "corpus")
+        for program in sorted(os.listdir(self.build)):
+            if not program.endswith("_fuzz"):
+                continue
+            name = program[: -len("_fuzz")]
+            # A fresh folder for what the run finds, so that runs do not build on each other.
+            found = os.path.join(self.build, "replay-corpus")
+            shutil.rmtree(found, ignore_errors=True)
+            os.makedirs(found)
+            command = [os.path.join(self.build, program), f"-max_total_time={self.seconds}",
+                       "-timeout=10", f"-artifact_prefix={self.build}/replay-", found,
+                       os.path.join(seeds, name)]
+            if Run(command, self.build, self.log) != 0:
+                failed.append(f"fuzz.{name}")
+        return failed
+
+
 def Replay(fault, scratch, trees, baseline):
     path = os.path.join(scratch, fault["file"])
     if not os.path.exists(path):
@@ -198,6 +234,8 @@ def Summary(results, trees_named):
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--wine", action="store_true", help="also run the 64-bit build's tests under Wine")
+    parser.add_argument("--fuzz", type=int, metavar="SECONDS",
+                        help="also run each fuzzer this long from its seeds (results-fuzz.txt)")
     parser.add_argument("--only", help="comma-separated fault names")
     parser.add_argument("--faults", default=os.path.join(HERE, "faults.txt"))
     parser.add_argument("--scratch", default="/tmp/tamsi-faults")
@@ -230,6 +268,8 @@ def main():
                  ["-DCMAKE_TOOLCHAIN_FILE=" + os.path.join(args.scratch, "cmake", "mingw-x86_64.cmake")],
                  wine=True)
     trees = [native, win64] if args.wine else [native]
+    if args.fuzz:
+        trees.append(FuzzTree(args.scratch, args.fuzz))
 
     # Tests that fail without any fault say nothing about one.
     baseline = set()
@@ -259,14 +299,16 @@ def main():
 
     results_path = args.results
     if not results_path and (not args.only or args.update):
-        results_path = os.path.join(HERE, "results-wine.txt" if args.wine else "results-native.txt")
+        kind = "wine" if args.wine else "fuzz" if args.fuzz else "native"
+        results_path = os.path.join(HERE, f"results-{kind}.txt")
     if args.update and os.path.exists(results_path):
         results = MergeResults(results_path, ReadFaults(args.faults), results)
 
     commit = subprocess.run(["git", "rev-parse", "--short", "HEAD"], cwd=ROOT,
                             capture_output=True, text=True).stdout.strip()
     trees_named = " and ".join(
-        ["native unit tests"] + (["64-bit Windows and end-to-end tests under Wine"] if args.wine else []))
+        ["native unit tests"] + (["64-bit Windows and end-to-end tests under Wine"] if args.wine else [])
+        + ([f"fuzzers for {args.fuzz} s each"] if args.fuzz else []))
     lines = [f"# Fault replay of {commit} on {datetime.date.today()} ({os.path.basename(args.faults)})."]
     lines += Summary(results, trees_named)
     if baseline:
