@@ -80,8 +80,9 @@ static SOCKET ConnectToServer(RankingServer* server) {
     const char* override = getenv(RANKING_SERVER_VARIABLE);
     sockaddr_in address = {};
     address.sin_family = AF_INET;
-    bool resolved = ChooseRankingServer(override, server);
-    if (resolved) {
+    const bool named = ChooseRankingServer(override, server);
+    bool resolved = named;
+    if (named) {
         address.sin_port = htons(server->port);
         if (inet_pton(AF_INET, server->host, &address.sin_addr) != 1) {
             addrinfo hints = {};
@@ -96,8 +97,7 @@ static SOCKET ConnectToServer(RankingServer* server) {
         }
     }
     if (!resolved) {
-        Say(CONNECTION_PROBLEM, "Unable to resolve server: %s\n",
-            override && override[0] ? override : server->host);
+        Say(CONNECTION_PROBLEM, "Unable to resolve server: %s\n", named ? server->host : override);
         closesocket(connection);
         return INVALID_SOCKET;
     }
