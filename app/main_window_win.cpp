@@ -6,12 +6,15 @@
 #include "app/window_placement.h"
 #include "display/draw_panel.h"
 #include "monitor/monitor_api.h"
+#include "monitor/recorder.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 
 static const int OFFSCREEN_MIN_WIDTH = 1920;
 static const int OFFSCREEN_MIN_HEIGHT = 1200;
+// Set once the shut-down work of this window has run (see ShutDown).
+static bool shutDownDone = false;
 
 void RegisterMainWindowClass(HINSTANCE instance) {
     WNDCLASSEXA windowClass = {};
@@ -51,6 +54,7 @@ bool CreateMainWindow(HINSTANCE instance, int showState) {
 // The bitmap covers at least 1920 x 1200 and the whole desktop, so even a window
 // maximised on a large screen shows only what was drawn.
 static void OnCreate(HWND window) {
+    shutDownDone = false;
     int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
     int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     if (width < OFFSCREEN_MIN_WIDTH) width = OFFSCREEN_MIN_WIDTH;
@@ -79,17 +83,49 @@ static void OnSize(HWND window) {
     InvalidateRect(window, NULL, FALSE);
 }
 
-static void OnDestroy(HWND window) {
+// The frame to remember: the restored one when the window is minimised, since a minimised
+// frame would open as a sliver next time. The placement's normal frame is in work-area
+// coordinates; the settings file holds screen coordinates.
+static bool RestoredFrame(HWND window, RECT* frame) {
+    if (!IsIconic(window)) return GetWindowRect(window, frame) != 0;
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(window, &placement)) return false;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTOPRIMARY),
+                    &monitor);
+    *frame = placement.rcNormalPosition;
+    OffsetRect(frame, monitor.rcWork.left - monitor.rcMonitor.left,
+               monitor.rcWork.top - monitor.rcMonitor.top);
+    return true;
+}
+
+// Saving the settings, closing the row file's stream and ending the monitor link. Runs
+// once: at the end of a Windows session the process is ended after WM_ENDSESSION without a
+// destroy, and a destroy that does follow must not save a second time.
+static void ShutDown(HWND window) {
+    if (shutDownDone) return;
+    shutDownDone = true;
     RECT frame;
-    if (GetWindowRect(window, &frame)) {
+    if (RestoredFrame(window, &frame)) {
         settings.mainWindowRect.left = frame.left;
         settings.mainWindowRect.top = frame.top;
         settings.mainWindowRect.right = frame.right;
         settings.mainWindowRect.bottom = frame.bottom;
     }
     SaveSettings();
+    CloseRowFileStream();
     if (monitorApi.ddiShutdown) monitorApi.ddiShutdown(0);
+}
+
+static void OnDestroy(HWND window) {
+    ShutDown(window);
     PostQuitMessage(0);
+}
+
+static void OnEndSession(HWND window, bool ending) {
+    if (ending) ShutDown(window);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -98,6 +134,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT: OnPaint(window); return 0;
     case WM_SIZE: OnSize(window); return 0;
     case WM_DESTROY: OnDestroy(window); return 0;
+    case WM_ENDSESSION: OnEndSession(window, wParam != 0); return 0;
     case WM_COMMAND:
         if (RunMenuCommand(window, LOWORD(wParam))) return 0;
         break;

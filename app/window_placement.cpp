@@ -2,10 +2,12 @@
 // distance, so the window always lies wholly within the work area.
 #include "app/window_placement.h"
 
-static int Smaller(int a, int b) {
+// Edges are subtracted in 64 bits: a damaged settings file can hold any four numbers,
+// and their 32-bit differences would overflow.
+static int64_t Smaller(int64_t a, int64_t b) {
     return a < b ? a : b;
 }
-static int Larger(int a, int b) {
+static int64_t Larger(int64_t a, int64_t b) {
     return a > b ? a : b;
 }
 
@@ -14,10 +16,16 @@ WindowPlacement PlaceInWorkArea(const SettingsRect& savedFrame, const SettingsRe
     // reads as all zero); opening a window nobody can see would help no one.
     bool empty = savedFrame.right <= savedFrame.left || savedFrame.bottom <= savedFrame.top;
     const SettingsRect& saved = empty ? workArea : savedFrame;
-    WindowPlacement placement;
-    placement.width = Smaller(workArea.right - workArea.left, saved.right - saved.left);
-    placement.height = Smaller(workArea.bottom - workArea.top, saved.bottom - saved.top);
-    placement.top = Smaller(Larger(workArea.top, saved.top), workArea.bottom - placement.height);
-    placement.left = Smaller(Larger(workArea.left, saved.left), workArea.right - placement.width);
+    // No real screen is wider than an int; the clamp keeps the results ints for any input.
+    int64_t areaWidth = Smaller(INT32_MAX, Larger(0, (int64_t)workArea.right - workArea.left));
+    int64_t areaHeight = Smaller(INT32_MAX, Larger(0, (int64_t)workArea.bottom - workArea.top));
+    int64_t width = Larger(0, Smaller(areaWidth, (int64_t)saved.right - saved.left));
+    int64_t height = Larger(0, Smaller(areaHeight, (int64_t)saved.bottom - saved.top));
+    int64_t top =
+        Smaller(Larger(workArea.top, saved.top), (int64_t)workArea.top + areaHeight - height);
+    int64_t left =
+        Smaller(Larger(workArea.left, saved.left), (int64_t)workArea.left + areaWidth - width);
+    // Every value now lies within the work area's edges, so it fits an int.
+    WindowPlacement placement = {(int)left, (int)top, (int)width, (int)height};
     return placement;
 }

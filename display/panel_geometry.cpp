@@ -126,10 +126,10 @@ int32_t LivePaceHundredths(const StrokeHistory& h) {
 }
 
 int32_t SummaryPaceHundredths(const StrokeHistory& h) {
-    // The product wraps like the 32-bit arithmetic it stands for (workouts over ~12 hours).
-    int32_t timeTimes500 = (int32_t)((uint32_t)h.workTime * 500u);
+    // 64 bits: a 32-bit product would wrap after about 11 h 55 min of work.
+    int64_t timeTimes500 = (int64_t)h.workTime * 500;
     if (h.distance == 0.0) return 0;
-    return TruncateToInt32(timeTimes500 / h.distance);
+    return TruncateToInt32((double)timeTimes500 / h.distance);
 }
 
 int StateTextIndex(int32_t strokeState) {

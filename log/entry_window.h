@@ -11,4 +11,5 @@ void RegisterEntryWndClass(HINSTANCE instance);
 LRESULT CALLBACK EntryWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Creates an entry window that takes over the loaded record; NULL (record freed) on failure.
+// The record comes from malloc or calloc: the window frees it when it is destroyed.
 HWND CreateEntryWindow(HWND owner, StrokeHistory* loaded, int x, int y, int width, int height);

@@ -3,10 +3,11 @@
 
 #include <stdio.h>
 
-static void WriteMissingText(const char* library, char* buffer, uint16_t size) {
-    if (buffer && size > 0) {
-        snprintf(buffer, size, "%s is missing or incomplete in the program folder", library);
-    }
+// What every stand-in's error text says: the names of the files that are missing.
+static char missingText[ERROR_TEXT_SIZE];
+
+static void WriteMissingText(char* buffer, uint16_t size) {
+    if (buffer && size > 0) snprintf(buffer, size, "%s", missingText);
 }
 
 static int16_t MONITOR_CALL MissingDdiInit(void) {
@@ -20,7 +21,7 @@ static int16_t MONITOR_CALL MissingDdiErrorName(int16_t, char* buffer, uint16_t 
     return 0;
 }
 static int16_t MONITOR_CALL MissingDdiErrorText(int16_t, char* buffer, uint16_t size) {
-    WriteMissingText(DDI_LIBRARY_NAME, buffer, size);
+    WriteMissingText(buffer, size);
     return 0;
 }
 static int16_t MONITOR_CALL MissingDdiShutdown(int16_t) {
@@ -35,18 +36,27 @@ static int16_t MONITOR_CALL MissingCsafeCommand(uint16_t, uint16_t, uint32_t*, u
     return MISSING_LIBRARY_STATUS;
 }
 static void MONITOR_CALL MissingCsafeErrorText(int16_t, char* buffer, uint16_t size) {
-    WriteMissingText(CSAFE_LIBRARY_NAME, buffer, size);
+    WriteMissingText(buffer, size);
 }
 
-void UseMissingDdiLibrary(MonitorApi* api) {
-    api->ddiInit = MissingDdiInit;
-    api->ddiDiscoverPm3s = MissingDdiDiscover;
-    api->ddiGetErrorName = MissingDdiErrorName;
-    api->ddiGetErrorText = MissingDdiErrorText;
-    api->ddiShutdown = MissingDdiShutdown;
-}
-
-void UseMissingCsafeLibrary(MonitorApi* api) {
+void UseMissingLibraries(MonitorApi* api, bool ddiMissing, bool csafeMissing) {
+    if (!ddiMissing && !csafeMissing) return;
+    if (ddiMissing && csafeMissing) {
+        snprintf(missingText, sizeof missingText,
+                 "%s and %s are missing or incomplete in the program folder", DDI_LIBRARY_NAME,
+                 CSAFE_LIBRARY_NAME);
+    } else {
+        snprintf(missingText, sizeof missingText,
+                 "%s is missing or incomplete in the program folder",
+                 ddiMissing ? DDI_LIBRARY_NAME : CSAFE_LIBRARY_NAME);
+    }
+    if (ddiMissing) {
+        api->ddiInit = MissingDdiInit;
+        api->ddiDiscoverPm3s = MissingDdiDiscover;
+        api->ddiGetErrorName = MissingDdiErrorName;
+        api->ddiGetErrorText = MissingDdiErrorText;
+        api->ddiShutdown = MissingDdiShutdown;
+    }
     api->csafeInitProtocol = MissingCsafeInitProtocol;
     api->csafeCommand = MissingCsafeCommand;
     api->csafeGetErrorText = MissingCsafeErrorText;

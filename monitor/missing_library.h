@@ -6,5 +6,7 @@
 
 const int16_t MISSING_LIBRARY_STATUS = -9999;
 
-void UseMissingDdiLibrary(MonitorApi* api);
-void UseMissingCsafeLibrary(MonitorApi* api);
+// Puts stand-ins in place of the missing libraries' operations. Without the driver library
+// no monitor is ever discovered, so the CSAFE operations are replaced too: every poll then
+// names the missing file instead of a present library's "not initialised" text.
+void UseMissingLibraries(MonitorApi* api, bool ddiMissing, bool csafeMissing);

@@ -24,14 +24,11 @@ static bool Bind(HMODULE library, const char* name, Fn* entry) {
 }
 
 void UseMissingMonitorLibraries() {
-    UseMissingDdiLibrary(&monitorApi);
-    UseMissingCsafeLibrary(&monitorApi);
+    UseMissingLibraries(&monitorApi, true, true);
 }
 
 void BindMonitorLibraries() {
-    UseMissingMonitorLibraries();
-
-    MonitorApi bound = monitorApi;
+    MonitorApi bound = {};
     HMODULE ddi = LoadFromProgramFolder(DDI_LIBRARY_NAME);
     bool ddiComplete = Bind(ddi, "tkcmdsetDDI_init", &bound.ddiInit) &
                        Bind(ddi, "tkcmdsetDDI_discover_pm3s", &bound.ddiDiscoverPm3s) &
@@ -42,17 +39,6 @@ void BindMonitorLibraries() {
     bool csafeComplete = Bind(csafe, "tkcmdsetCSAFE_init_protocol", &bound.csafeInitProtocol) &
                          Bind(csafe, "tkcmdsetCSAFE_command", &bound.csafeCommand) &
                          Bind(csafe, "tkcmdsetCSAFE_get_error_text", &bound.csafeGetErrorText);
-
-    if (ddiComplete) {
-        monitorApi.ddiInit = bound.ddiInit;
-        monitorApi.ddiDiscoverPm3s = bound.ddiDiscoverPm3s;
-        monitorApi.ddiGetErrorName = bound.ddiGetErrorName;
-        monitorApi.ddiGetErrorText = bound.ddiGetErrorText;
-        monitorApi.ddiShutdown = bound.ddiShutdown;
-    }
-    if (csafeComplete) {
-        monitorApi.csafeInitProtocol = bound.csafeInitProtocol;
-        monitorApi.csafeCommand = bound.csafeCommand;
-        monitorApi.csafeGetErrorText = bound.csafeGetErrorText;
-    }
+    UseMissingLibraries(&bound, !ddiComplete, !csafeComplete);
+    monitorApi = bound;
 }

@@ -51,3 +51,7 @@ void ShowMonitorError(int16_t status) {
     text[ERROR_TEXT_SIZE - 1] = '\0';
     ShowErrorText(text);
 }
+
+void ShowBadMonitorAnswer() {
+    ShowErrorText("The monitor's answer was incomplete or garbled");
+}

@@ -8,3 +8,7 @@ int16_t OpenMonitorSession();
 
 // Puts "Error: <library text>" for a CSAFE status on the status line.
 void ShowMonitorError(int16_t status);
+
+// Puts "Error: <text>" on the status line for an answer that does not echo the poll's
+// commands: cut short, or garbled on the way.
+void ShowBadMonitorAnswer();

@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "monitor/monitor_api.h"
 #include "monitor/monitor_session.h"
+#include "monitor/poll_answer.h"
 #include "monitor/poll_state.h"
 #include "monitor/row_file.h"
 #include "monitor/stroke_history.h"
@@ -15,7 +16,10 @@
 const int32_t UNSEEN_TIME = -99;
 const double UNSEEN_DISTANCE = -99.0;
 
-bool strokeArmed = true;
+// At program start the stroke is armed, so the first recovery seen takes a sample.
+const bool ARMED_AT_START = true;
+
+bool strokeArmed = ARMED_AT_START;
 int32_t lastPolledTime = UNSEEN_TIME;
 double lastPolledDistance = UNSEEN_DISTANCE;
 int32_t workoutStartTime = 0;
@@ -53,21 +57,37 @@ double ElapsedDistance(double startDistance, double now) {
     return difference < 0 ? -difference : difference;
 }
 
-void WriteClosingLine(int32_t workTime, double workDistance) {
-    int32_t elapsedTime = ElapsedTime(workoutStartTime, workTime);
-    double elapsedDistance = ElapsedDistance(workoutStartDistance, workDistance);
-    int32_t totalTime = elapsedTime > lastPolledTime ? elapsedTime : lastPolledTime;
-    double totalDistance =
-        elapsedDistance > lastPolledDistance ? elapsedDistance : lastPolledDistance;
-    int i = liveHistory.lastSample;
-    WriteRowLine(rowFile, totalTime, totalDistance, liveHistory.pace[i], liveHistory.power[i],
-                 liveHistory.calories, liveHistory.strokeRate[i], liveHistory.heartRate[i]);
+// The workout's totals for its closing line. When the monitor itself finished the piece,
+// the counter that counted down reads 0 while the other keeps its value, and the totals are
+// this reading's. A reset (both counters 0), a workout given up, or the start of a workout
+// programmed from the menu tells nothing about the old workout: its totals are then those
+// of its last tick, never the target it did not reach.
+bool MonitorFinishedPiece(int32_t workTime, double workDistance, bool commanded) {
+    if (commanded) return false;
+    bool timeRanOut = workTime == 0 && workDistance != 0.0 && workoutStartTime > lastPolledTime;
+    bool distanceRanOut =
+        workDistance == 0.0 && workTime != 0 && workoutStartDistance > lastPolledDistance;
+    return timeRanOut || distanceRanOut;
 }
 
-void StartWorkout(int32_t workTime, double workDistance) {
+void WriteClosingLine(int32_t workTime, double workDistance, bool commanded) {
+    int32_t endTime = lastPolledTime;
+    double endDistance = lastPolledDistance;
+    if (MonitorFinishedPiece(workTime, workDistance, commanded)) {
+        endTime = workTime;
+        endDistance = workDistance;
+    }
+    int i = liveHistory.lastSample;
+    WriteRowLine(rowFile, ElapsedTime(workoutStartTime, endTime),
+                 ElapsedDistance(workoutStartDistance, endDistance), liveHistory.pace[i],
+                 liveHistory.power[i], liveHistory.calories, liveHistory.strokeRate[i],
+                 liveHistory.heartRate[i]);
+}
+
+void StartWorkout(int32_t workTime, double workDistance, bool commanded) {
     newWorkoutPending = false;
     if (rowFile != NULL) {
-        WriteClosingLine(workTime, workDistance);
+        WriteClosingLine(workTime, workDistance, commanded);
         fclose(rowFile);
         rowFile = NULL;
     }
@@ -82,19 +102,34 @@ void StartWorkout(int32_t workTime, double workDistance) {
     workoutStartDistance = workDistance;
 }
 
+// A stroke whose values never arrived repeats the previous sample's, so the graph does not
+// show what an earlier workout left in the slot.
+void RepeatPreviousSample(int previous, int i) {
+    if (previous == i) return;
+    liveHistory.pace[i] = liveHistory.pace[previous];
+    liveHistory.power[i] = liveHistory.power[previous];
+    liveHistory.strokeRate[i] = liveHistory.strokeRate[previous];
+    liveHistory.heartRate[i] = liveHistory.heartRate[previous];
+}
+
 // Returns false when the stroke poll failed (the error is then on the status line).
 bool TakeStrokeSample(int32_t workTime, double workDistance) {
-    int32_t i = liveHistory.lastSample;
-    if (i < 0) i = 0;
-    if (i < LAST_SAMPLE_INDEX) i++;
-    if (i > LAST_SAMPLE_INDEX) i = LAST_SAMPLE_INDEX;
+    int32_t previous = liveHistory.lastSample;
+    if (previous < 0) previous = 0;
+    if (previous > LAST_SAMPLE_INDEX) previous = LAST_SAMPLE_INDEX;
+    int32_t i = previous < LAST_SAMPLE_INDEX ? previous + 1 : previous;
     liveHistory.lastSample = i;
     strokeArmed = false;
 
     uint32_t r[CSAFE_RESPONSE_CAPACITY];
     int16_t status = SendPoll(STROKE_POLL, r);
-    if (status != 0) {
-        ShowMonitorError(status);
+    if (status != 0 || !IsStrokePollAnswer(r)) {
+        if (status != 0) {
+            ShowMonitorError(status);
+        } else {
+            ShowBadMonitorAnswer();
+        }
+        RepeatPreviousSample(previous, i);
         return false;
     }
     liveHistory.pace[i] = ((double)r[2] + 256.0 * (double)r[3]) / 1000.0;
@@ -142,6 +177,10 @@ TickResult RunPollTick() {
         ShowMonitorError(status);
         return RedrawNumbers;
     }
+    if (!IsCounterPollAnswer(r)) {
+        ShowBadMonitorAnswer();
+        return RedrawNumbers;
+    }
     int32_t workTime = (int32_t)(ReadLe32(&r[4]) + r[8]);
     double workDistance = (double)(uint32_t)(ReadLe32(&r[11]) + r[15]) / 10.0;
     liveHistory.workTime = workTime;
@@ -149,8 +188,10 @@ TickResult RunPollTick() {
 
     if (workTime == lastPolledTime && workDistance == lastPolledDistance) return NoRedraw;
 
+    // Pending before this reading only when a workout command ended the workout.
+    bool commanded = newWorkoutPending;
     if (workTime == 0 || workDistance == 0.0) newWorkoutPending = true;
-    if (newWorkoutPending) StartWorkout(workTime, workDistance);
+    if (newWorkoutPending) StartWorkout(workTime, workDistance, commanded);
     lastPolledTime = workTime;
     lastPolledDistance = workDistance;
     statusLine[0] = '\0';
@@ -164,10 +205,14 @@ TickResult RunPollTick() {
     return RedrawNumbers;
 }
 
-void ResetRecorderState() {
+void CloseRowFileStream() {
     if (rowFile != NULL) fclose(rowFile);
     rowFile = NULL;
-    strokeArmed = true;
+}
+
+void ResetRecorderState() {
+    CloseRowFileStream();
+    strokeArmed = ARMED_AT_START;
     lastPolledTime = UNSEEN_TIME;
     lastPolledDistance = UNSEEN_DISTANCE;
     workoutStartTime = 0;

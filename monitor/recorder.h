@@ -25,6 +25,10 @@ uint32_t ReadLe32(const uint32_t* entries);
 // Runs one tick of the poll and returns what must be redrawn.
 TickResult RunPollTick();
 
+// Closes the row file's stream without a closing line, so the lines written so far reach the
+// disk when the process is ended without the usual exit.
+void CloseRowFileStream();
+
 // Puts the poll back to its program-start state: closes an open row file without a
 // closing line, re-arms the stroke, forgets the counters, clears monitorBusy and
 // newWorkoutPending and zeroes the live record. For tests.

@@ -20,3 +20,6 @@ void RunDistanceWorkout(int32_t metres, const MonitorCommandHooks& hooks);
 void RunTimeWorkout(int32_t minutes, const MonitorCommandHooks& hooks);
 void RunStoredWorkout(int32_t number, const MonitorCommandHooks& hooks);
 void RunClockCommand(const MonitorCommandHooks& hooks);
+
+// The program's own hooks: real waiting, the system clock and the main window's display.
+MonitorCommandHooks WindowsMonitorHooks();

@@ -16,6 +16,10 @@ static time_t CurrentTime() {
 
 static const MonitorCommandHooks windowsHooks = {WaitMilliseconds, CurrentTime, RedrawLiveDisplay};
 
+MonitorCommandHooks WindowsMonitorHooks() {
+    return windowsHooks;
+}
+
 void ProgramDistanceWorkout(int32_t metres) {
     RunDistanceWorkout(metres, windowsHooks);
 }

@@ -34,7 +34,7 @@ const ScaleEdit SCALE_EDITS[] = {
     {IDC_POWER_MAX, &Settings::powerMax},
 };
 
-int MaximumEditOf(GraphScale scale) {
+int MaximumEditOf(ScaleRow scale) {
     switch (scale) {
     case SCALE_HEART_RATE: return IDC_HEART_RATE_MAX;
     case SCALE_STROKE_RATE: return IDC_STROKE_RATE_MAX;
@@ -87,7 +87,7 @@ void OnOk(HWND dialog) {
     for (const ScaleEdit& edit : SCALE_EDITS) candidate.*edit.field = ReadEdit(dialog, edit.id);
 
     // The strip graph divides by the scale's range, so an empty range never leaves here.
-    const GraphScale empty = FirstEmptyScale(candidate);
+    const ScaleRow empty = FirstEmptyScale(candidate);
     if (empty != SCALE_NONE) {
         char message[128];
         FormatEmptyScaleMessage(empty, message, sizeof message);

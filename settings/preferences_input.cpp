@@ -22,7 +22,7 @@ int32_t ReadUnsignedDecimal(const char* text) {
     return (int32_t)value;
 }
 
-GraphScale FirstEmptyScale(const Settings& candidate) {
+ScaleRow FirstEmptyScale(const Settings& candidate) {
     if (candidate.heartRateMax <= candidate.heartRateMin) return SCALE_HEART_RATE;
     if (candidate.strokeRateMax <= candidate.strokeRateMin) return SCALE_STROKE_RATE;
     if (candidate.paceMax <= candidate.paceMin) return SCALE_PACE;
@@ -30,7 +30,7 @@ GraphScale FirstEmptyScale(const Settings& candidate) {
     return SCALE_NONE;
 }
 
-void FormatEmptyScaleMessage(GraphScale scale, char* buffer, size_t size) {
+void FormatEmptyScaleMessage(ScaleRow scale, char* buffer, size_t size) {
     if (!buffer || size == 0) return;
     const char* name = "";
     switch (scale) {

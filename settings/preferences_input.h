@@ -10,7 +10,7 @@
 // a sign, letters, or a value above the largest signed 32-bit number read as 0.
 int32_t ReadUnsignedDecimal(const char* text);
 
-enum GraphScale {
+enum ScaleRow {
     SCALE_NONE = -1,
     SCALE_HEART_RATE,
     SCALE_STROKE_RATE,
@@ -19,7 +19,7 @@ enum GraphScale {
 };
 
 // The first scale, in the dialog's row order, whose maximum is not above its minimum.
-GraphScale FirstEmptyScale(const Settings& candidate);
+ScaleRow FirstEmptyScale(const Settings& candidate);
 
 // "The Power scale's maximum must be above its minimum."
-void FormatEmptyScaleMessage(GraphScale scale, char* buffer, size_t size);
+void FormatEmptyScaleMessage(ScaleRow scale, char* buffer, size_t size);

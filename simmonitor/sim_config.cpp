@@ -9,8 +9,9 @@
 
 namespace {
 
-const char* const KEYS[] = {"MODE",   "STEP",        "PACE",       "RATE",  "HEART_RATE", "PIECE",
-                            "PIECES", "START_DELAY", "TRANSCRIPT", "FAULT", "VARIATION",  "MODEL"};
+const char* const KEYS[] = {"MODE",  "STEP",      "PACE",    "RATE",        "HEART_RATE",
+                            "PIECE", "PIECES",    "ABANDON", "START_DELAY", "TRANSCRIPT",
+                            "FAULT", "VARIATION", "MODEL"};
 
 std::string Trim(const std::string& s) {
     size_t b = 0, e = s.size();
@@ -196,6 +197,11 @@ bool SimApplyConfigValue(SimConfig& config, const std::string& key, const std::s
     if (k == "PIECES") {
         if (!ParseInt(v, 0, 1000000, n)) return false;
         config.pieceCount = static_cast<int>(n);
+        return true;
+    }
+    if (k == "ABANDON") {
+        if (!ParseInt(v, 0, 1000000, n)) return false;
+        config.abandonMetres = static_cast<int>(n);
         return true;
     }
     if (k == "START_DELAY") {

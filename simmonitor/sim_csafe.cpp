@@ -122,6 +122,7 @@ SimRowerSettings RowerSettings(const SimConfig& config) {
     s.startDelayHundredths = config.startDelayHundredths;
     s.pieceMetres = config.pieceMetres;
     s.pieceCount = config.pieceCount;
+    s.abandonMetres = config.abandonMetres;
     return s;
 }
 }  // namespace

@@ -36,6 +36,7 @@ struct SimConfig {
     int heartRate = 0;               // beats per minute, 0 = no belt
     int pieceMetres = 0;             // length of a plain piece, 0 = endless
     int pieceCount = 0;              // plain pieces rowed before resting for good, 0 = no limit
+    int abandonMetres = 0;           // a programmed workout is given up after this far, 0 = never
     int startDelayHundredths = 200;  // rest before each piece
     double variationPercent = -1.0;  // per-stroke pace/rate wobble; < 0: 2 in real time, 0 in steps
     SimModel model = SimModel::Pm3;

@@ -38,6 +38,7 @@ SimRower::SimRower(const SimRowerSettings& settings) : settings_(settings) {
     settings_.startDelayHundredths = std::max(0, settings_.startDelayHundredths);
     settings_.pieceMetres = std::max(0, settings_.pieceMetres);
     settings_.pieceCount = std::max(0, settings_.pieceCount);
+    settings_.abandonMetres = std::max(0, settings_.abandonMetres);
     Wait(0.0, SimPiece{SimPieceKind::Plain, static_cast<uint32_t>(settings_.pieceMetres)});
 }
 
@@ -55,10 +56,12 @@ void SimRower::Wait(double from, const SimPiece& next) {
 }
 
 void SimRower::Stop() {
+    resultUntil_ = 0.0;
     Wait(now_, SimPiece{SimPieceKind::Plain, static_cast<uint32_t>(settings_.pieceMetres)});
 }
 
 void SimRower::Begin(const SimPiece& piece) {
+    resultUntil_ = 0.0;
     // A programmed piece is rowed even when the rower has had enough plain ones.
     rowing_ = false;
     resting_ = false;
@@ -96,6 +99,12 @@ void SimRower::Integrate(double to) {
     now_ = std::max(now_, to);
 }
 
+// When the rower, at the current stroke's pace, has rowed this many metres of the piece.
+double SimRower::ReachTime(double metres) const {
+    double left = metres - metres_;
+    return left <= 1e-7 ? now_ : now_ + left * strokePace_ / 500.0;
+}
+
 // When the piece ends, if that is no later than segmentEnd; otherwise a negative number.
 // Sums of stroke segments drift by rounding, so an end within a hair of segmentEnd counts:
 // a piece due to end on a poll has ended at that poll.
@@ -105,11 +114,14 @@ double SimRower::FinishTime(double segmentEnd) const {
     if (piece_.kind == SimPieceKind::Time) {
         end = std::max(now_, pieceStart_ + piece_.target / 100.0);
     } else if (piece_.target > 0) {
-        double left = piece_.target - metres_;
-        end = left <= hair ? now_ : now_ + left * strokePace_ / 500.0;
-    } else {
-        return -1.0;
+        end = ReachTime(piece_.target);
     }
+    // A rower who gives a programmed workout up stops at the abandon mark.
+    if (piece_.kind != SimPieceKind::Plain && settings_.abandonMetres > 0) {
+        double giveUp = ReachTime(settings_.abandonMetres);
+        if (end < 0.0 || giveUp < end) end = giveUp;
+    }
+    if (end < 0.0) return -1.0;
     return end <= segmentEnd + hair ? std::min(end, segmentEnd) : -1.0;
 }
 
@@ -133,6 +145,7 @@ void SimRower::AdvanceTo(double t) {
         double finish = FinishTime(segmentEnd);
         if (finish >= 0.0) {
             Integrate(finish);
+            KeepResult();
             Wait(finish,
                  SimPiece{SimPieceKind::Plain, static_cast<uint32_t>(settings_.pieceMetres)});
             continue;
@@ -148,7 +161,26 @@ uint32_t SimRower::ElapsedHundredths() const {
     return h >= 4294967295.0 ? 4294967295u : static_cast<uint32_t>(h);
 }
 
+// A programmed workout rowed to its end shows its result for the first half of the rest:
+// the counter that counted down reads 0, the other keeps its final value. A plain piece
+// or a workout given up shows 0 and 0 at once.
+void SimRower::KeepResult() {
+    resultTime_ = resultDistance_ = 0;
+    resultUntil_ = now_ + settings_.startDelayHundredths / 200.0;
+    bool givenUp = settings_.abandonMetres > 0 && metres_ + 1e-7 >= settings_.abandonMetres;
+    if (piece_.kind == SimPieceKind::Distance && !givenUp && metres_ + 1e-7 >= piece_.target) {
+        resultTime_ = ElapsedHundredths();
+    } else if (piece_.kind == SimPieceKind::Time && !givenUp) {
+        resultDistance_ = static_cast<uint32_t>(std::floor(metres_ * 10.0 + SLACK));
+    }
+}
+
+bool SimRower::ShowingResult() const {
+    return !rowing_ && now_ < resultUntil_;
+}
+
 uint32_t SimRower::WorkTime() const {
+    if (ShowingResult()) return resultTime_;
     if (!rowing_) return 0;
     uint32_t elapsed = ElapsedHundredths();
     if (piece_.kind != SimPieceKind::Time) return elapsed;
@@ -157,6 +189,7 @@ uint32_t SimRower::WorkTime() const {
 }
 
 uint32_t SimRower::WorkDistance() const {
+    if (ShowingResult()) return resultDistance_;
     if (!rowing_) return 0;
     double rowed = std::floor(metres_ * 10.0 + SLACK);
     uint32_t tenths = rowed >= 4294967295.0 ? 4294967295u : static_cast<uint32_t>(rowed);

@@ -17,6 +17,7 @@ struct SimRowerSettings {
     int startDelayHundredths = 200;
     int pieceMetres = 0;
     int pieceCount = 0;
+    int abandonMetres = 0;  // programmed workouts end early here (counters 0), 0 = never
 };
 
 class SimRower {
@@ -53,8 +54,11 @@ private:
     void StartPiece(double at);
     void StartStroke(double at, uint32_t index);
     void Integrate(double to);
+    double ReachTime(double metres) const;
     double FinishTime(double segmentEnd) const;
     uint32_t ElapsedHundredths() const;
+    void KeepResult();
+    bool ShowingResult() const;
 
     SimRowerSettings settings_;
     double now_ = 0.0;
@@ -72,4 +76,7 @@ private:
     double strokePace_ = 120.0;
     double strokeWatts_ = 0.0;
     int plainStarted_ = 0;
+    double resultUntil_ = 0.0;  // the finished workout's result shows until then
+    uint32_t resultTime_ = 0;
+    uint32_t resultDistance_ = 0;
 };

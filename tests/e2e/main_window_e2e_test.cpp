@@ -40,6 +40,28 @@ TEST(MainWindowE2e, TheSystemMenuSavesExactlyWhatFileExitSaves) {
     EXPECT_EQ(language, 32813);
 }
 
+TEST(MainWindowE2e, ClosedWhileMinimisedItReopensInItsSavedPlace) {
+    TamsiProcess tamsi("minimised");
+    tamsi.SetSimulator("TAMSI_SIM_START_DELAY", "1000000");
+    ASSERT_TRUE(tamsi.Start());
+    MoveWindow(tamsi.window(), 60, 50, 640, 480, TRUE);
+    RECT placed;
+    GetWindowRect(tamsi.window(), &placed);
+    PostMessageA(tamsi.window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(TamsiProcess::WaitFor([&] { return IsIconic(tamsi.window()) != 0; }));
+    EXPECT_EQ(tamsi.Close(), 0);
+
+    ASSERT_TRUE(tamsi.Start());
+    Sleep(500);
+    SaveScreenshot("reopened-in-saved-place");
+    RECT reopened;
+    GetWindowRect(tamsi.window(), &reopened);
+    EXPECT_EQ((std::vector<long>{reopened.left, reopened.top, reopened.right, reopened.bottom}),
+              (std::vector<long>{placed.left, placed.top, placed.right, placed.bottom}));
+    EXPECT_EQ((std::vector<long>{placed.left, placed.top}), (std::vector<long>{60, 50}));
+    EXPECT_EQ(tamsi.Close(), 0);
+}
+
 BOOL CALLBACK FindHelpWindow(HWND window, LPARAM data) {
     auto* search = reinterpret_cast<std::pair<DWORD, HWND>*>(data);
     DWORD owner = 0;

@@ -1,19 +1,11 @@
-// Tamsi as a rower starts it: the window, the monitor libraries' call order, the poll, and a
-// clean close.
+// Tamsi as a rower starts it: every call into the monitor libraries with its arguments, the
+// poll, a clean close, and a start without the libraries.
 #include <gtest/gtest.h>
+#include <string.h>
 
 #include "tamsi_process.h"
 
 namespace {
-
-// The operation names of the transcript, in order, one per call.
-std::vector<std::string> Calls(const std::string& transcript) {
-    std::vector<std::string> calls;
-    for (const std::string& line : ReadLines(transcript)) {
-        calls.push_back(line.substr(0, line.find(' ')));
-    }
-    return calls;
-}
 
 int CountPrefix(const std::vector<std::string>& lines, const std::string& prefix) {
     int count = 0;
@@ -21,68 +13,58 @@ int CountPrefix(const std::vector<std::string>& lines, const std::string& prefix
     return count;
 }
 
-RECT WorkArea() {
-    RECT area;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    return area;
-}
-
-TEST(Startup, OpensTheSessionInOrderPollsAndClosesCleanly) {
-    TamsiProcess tamsi("startup");
+// Starts Tamsi with a fault in the simulated monitor, lets it poll a while, closes it and
+// returns the transcript of its library calls.
+std::vector<std::string> CallsWithFault(const std::string& name, const std::string& fault) {
+    TamsiProcess tamsi(name);
     tamsi.SetSimulator("TAMSI_SIM_START_DELAY", "100000");  // the rower never starts
-    ASSERT_TRUE(tamsi.Start());
-
-    RECT frame, area = WorkArea();
-    ASSERT_TRUE(GetWindowRect(tamsi.window(), &frame));
-    EXPECT_GE(frame.left, area.left);
-    EXPECT_GE(frame.top, area.top);
-    EXPECT_LE(frame.right, area.right);
-    EXPECT_LE(frame.bottom, area.bottom);
-    EXPECT_TRUE(GetMenu(tamsi.window()) != NULL);
-
-    // Keeps polling: more counter polls arrive as time passes.
-    ASSERT_TRUE(TamsiProcess::WaitFor([&] {
-        return CountPrefix(ReadLines(tamsi.transcriptPath()), "tkcmdsetCSAFE_command") >= 8;
+    tamsi.SetSimulator("TAMSI_SIM_FAULT", fault);
+    EXPECT_TRUE(tamsi.Start());
+    EXPECT_TRUE(TamsiProcess::WaitFor([&] {
+        return CountPrefix(ReadLines(tamsi.transcriptPath()), "tkcmdsetCSAFE_command") >= 4;
     }));
-    SaveScreenshot("startup");
     EXPECT_EQ(tamsi.Close(), 0);
-
-    std::vector<std::string> lines = ReadLines(tamsi.transcriptPath());
-    ASSERT_GE(lines.size(), 6u);
-    EXPECT_EQ(lines[0].rfind("tkcmdsetDDI_init", 0), 0u) << lines[0];
-    EXPECT_NE(lines[1].find("tkcmdsetDDI_discover_pm3s \"Concept2 Performance Monitor 3 (PM3)\""),
-              std::string::npos)
-        << lines[1];
-    EXPECT_NE(lines[2].find("tkcmdsetDDI_discover_pm3s \"Concept2 Performance Monitor 4 (PM4)\""),
-              std::string::npos)
-        << lines[2];
-    EXPECT_EQ(lines[3].rfind("tkcmdsetCSAFE_init_protocol 0", 0), 0u) << lines[3];
-    EXPECT_EQ(lines.back().rfind("tkcmdsetDDI_shutdown 0", 0), 0u) << lines.back();
-    std::vector<std::string> calls = Calls(tamsi.transcriptPath());
-    for (size_t i = 4; i + 1 < calls.size(); i++) EXPECT_EQ(calls[i], "tkcmdsetCSAFE_command");
-
     // Nothing saved but the settings: an idle monitor leaves no row file.
     EXPECT_EQ(ReadWholeFile(tamsi.path("Tamsi.ini")).size(), 100u);
     EXPECT_TRUE(ListFolder(tamsi.path("data")).empty());
-    std::vector<std::string> expected = {"PM3CsafeCP.dll", "PM3DDICP.dll", "Tamsi.exe",
-                                         "Tamsi.ini",      "data",         "transcript.txt"};
-    EXPECT_EQ(ListFolder(tamsi.folder()), expected);
+    return ReadLines(tamsi.transcriptPath());
 }
 
-TEST(Startup, ShutsTheDriverDownBeforeFetchingTheErrorOfAFailedDiscovery) {
-    TamsiProcess tamsi("discovery-fails");
-    tamsi.SetSimulator("TAMSI_SIM_FAULT", "tkcmdsetDDI_discover_pm3s:-7:2");
-    ASSERT_TRUE(tamsi.Start());
-    EXPECT_EQ(tamsi.Close(), 0);
+void ExpectStartsWith(const std::vector<std::string>& lines,
+                      const std::vector<std::string>& prefixes) {
+    ASSERT_GT(lines.size(), prefixes.size());
+    for (size_t i = 0; i < prefixes.size(); i++) {
+        EXPECT_EQ(lines[i].compare(0, prefixes[i].size(), prefixes[i]), 0) << lines[i];
+    }
+}
 
-    std::vector<std::string> calls = Calls(tamsi.transcriptPath());
-    std::vector<std::string> expectedStart = {
-        "tkcmdsetDDI_init",     "tkcmdsetDDI_discover_pm3s",  "tkcmdsetDDI_discover_pm3s",
-        "tkcmdsetDDI_shutdown", "tkcmdsetDDI_get_error_name", "tkcmdsetDDI_get_error_text"};
-    ASSERT_GE(calls.size(), expectedStart.size());
-    EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 6), expectedStart);
-    EXPECT_EQ(CountPrefix(calls, "tkcmdsetCSAFE_init_protocol"), 0);
-    EXPECT_EQ(calls.back(), "tkcmdsetDDI_shutdown");
+const char* const PM3 = "tkcmdsetDDI_discover_pm3s \"Concept2 Performance Monitor 3 (PM3)\" 0 -> ";
+const char* const PM4 = "tkcmdsetDDI_discover_pm3s \"Concept2 Performance Monitor 4 (PM4)\" 0 -> ";
+const char* const COUNTER_POLL = "tkcmdsetCSAFE_command 0 [1A 03 A0 A3 BF] -> ";
+
+// All eight operations of the two libraries, each with the arguments it must get: a run
+// whose first poll fails, and a run whose second discovery fails.
+TEST(Startup, EveryLibraryCallCarriesItsArguments) {
+    std::vector<std::string> lines = CallsWithFault("calls", "tkcmdsetCSAFE_command:-7:1:1");
+    ExpectStartsWith(lines,
+                     {"tkcmdsetDDI_init -> 0", std::string(PM3) + "0 1", std::string(PM4) + "0 0",
+                      "tkcmdsetCSAFE_init_protocol 0 -> 0", std::string(COUNTER_POLL) + "-7 []",
+                      "tkcmdsetCSAFE_get_error_text -7 200 -> \"Simulated failure",
+                      std::string(COUNTER_POLL) + "0 [1A 11 A0 05 00 00 00 00 00 A3 05"});
+    EXPECT_EQ(lines.back(), "tkcmdsetDDI_shutdown 0 -> 0");
+    for (size_t i = 7; i + 1 < lines.size(); i++) {
+        EXPECT_EQ(lines[i].compare(0, strlen(COUNTER_POLL), COUNTER_POLL), 0) << lines[i];
+    }
+
+    lines = CallsWithFault("discovery-fails", "tkcmdsetDDI_discover_pm3s:-7:2");
+    ExpectStartsWith(
+        lines,
+        {"tkcmdsetDDI_init -> 0", std::string(PM3) + "0 1", std::string(PM4) + "-7",
+         "tkcmdsetDDI_shutdown 0 -> 0", "tkcmdsetDDI_get_error_name -7 40 -> 0 \"SIM_FAULT_",
+         "tkcmdsetDDI_get_error_text -7 200 -> 0 \"Simulated failure",
+         std::string(COUNTER_POLL) + "-201 []", "tkcmdsetCSAFE_get_error_text -201 200 -> \""});
+    EXPECT_EQ(CountPrefix(lines, "tkcmdsetCSAFE_init_protocol"), 0);
+    EXPECT_EQ(lines.back(), "tkcmdsetDDI_shutdown 0 -> 0");
 }
 
 TEST(Startup, StartsAndClosesWithoutTheMonitorLibraries) {

@@ -92,6 +92,9 @@ bool TamsiProcess::Start() {
     std::string commandLine = "\"" + path("Tamsi.exe") + "\"";
     std::vector<char> writable(commandLine.begin(), commandLine.end());
     writable.push_back('\0');
+    if (process_.hProcess) CloseHandle(process_.hProcess);
+    if (process_.hThread) CloseHandle(process_.hThread);
+    process_ = {};
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     if (!CreateProcessA(NULL, writable.data(), NULL, NULL, FALSE, 0, NULL, folder_.c_str(),
@@ -175,6 +178,34 @@ bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::vector<DWORD> ClientPixels(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = NULL;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    const DWORD* first = static_cast<const DWORD*>(bits);
+    std::vector<DWORD> pixels(first, first + (size_t)client.right * client.bottom);
+    for (DWORD& pixel : pixels) pixel &= 0xFFFFFF;
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    return pixels;
+}
+
 static std::string ArtifactsFolder() {
     const char* linuxPath = getenv("TAMSI_ARTIFACTS");
     if (linuxPath && linuxPath[0] == '/') {
@@ -211,7 +242,9 @@ std::string SaveScreenshot(const std::string& name) {
     header.bfType = 0x4D42;
     header.bfOffBits = sizeof header + sizeof info.bmiHeader;
     header.bfSize = header.bfOffBits + stride * height;
-    std::string path = ArtifactsFolder() + "\\" + name + ".bmp";
+    // The 32-bit build's pictures are kept beside the 64-bit ones.
+    std::string path =
+        ArtifactsFolder() + "\\" + name + (sizeof(void*) == 4 ? "-32bit" : "") + ".bmp";
     FILE* file = fopen(path.c_str(), "wb");
     if (file) {
         fwrite(&header, sizeof header, 1, file);

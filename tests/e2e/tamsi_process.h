@@ -58,6 +58,10 @@ std::vector<std::string> ReadLines(const std::string& path);     // text, line e
 std::vector<std::string> ListFolder(const std::string& folder);  // names, sorted, no . and ..
 bool FileExists(const std::string& path);
 
+// The window's client area as the screen shows it, one 0x00RRGGBB value per pixel, row by
+// row. Copied in one piece: a GetPixel per pixel is a round trip to the X server under Wine.
+std::vector<DWORD> ClientPixels(HWND window);
+
 // Saves a picture of the whole screen as a BMP file into the artefacts folder (the
 // TAMSI_ARTIFACTS variable, or the temporary folder) and returns its path.
 std::string SaveScreenshot(const std::string& name);

@@ -56,6 +56,13 @@ static long Le32(const std::vector<unsigned>& r, size_t at) {
     return (long)(r[at] | (r[at + 1] << 8) | (r[at + 2] << 16) | ((unsigned long)r[at + 3] << 24));
 }
 
+bool ReadCounters(const TranscriptCall& call, CounterReading* reading) {
+    if (!IsCounterPoll(call) || call.status != 0 || call.response.size() < 19) return false;
+    reading->time = Le32(call.response, 4) + call.response[8];
+    reading->tenths = Le32(call.response, 11) + call.response[15];
+    return true;
+}
+
 std::string ExpectedRowFile(const std::vector<TranscriptCall>& calls, const std::string& header,
                             bool withClosingLine) {
     std::string file = header + "\r\n";

@@ -17,6 +17,13 @@ std::vector<TranscriptCall> ReadTranscript(const std::string& path);
 bool IsCounterPoll(const TranscriptCall& call);
 bool IsStrokePoll(const TranscriptCall& call);
 
+// Work time (hundredths) and distance (tenths of a metre) a counter poll was answered with.
+struct CounterReading {
+    long time, tenths;
+};
+// False for any call that is not an answered counter poll.
+bool ReadCounters(const TranscriptCall& call, CounterReading* reading);
+
 // What the rower did, as a row file should record it: the header, one line per stroke
 // poll answered while both counters were above zero, and the closing line when the
 // counters went back to zero. Counters count up from zero (a plain piece).

@@ -1,6 +1,8 @@
-// Programming a workout from the menu while a plain row is being recorded.
+// Programming 2000 m from the menu while a plain row is being recorded: the plain row's
+// closing line, and the workout's own file whether it is rowed to its end or given up.
 #include <gtest/gtest.h>
 
+#include <stdio.h>
 #include <stdlib.h>
 
 #include "resources/resource.h"
@@ -20,79 +22,120 @@ std::vector<std::string> Fields(const std::string& line) {
     }
 }
 
-int StrokePolls(const std::string& transcript) {
+// What the monitor showed: the plain row's last reading before the workout command's reset
+// request, the workout's last reading while rowed, and whether the workout has ended.
+struct Rowed {
+    CounterReading plainLast = {0, 0}, workoutLast = {0, 0};
     int strokes = 0;
-    for (const TranscriptCall& call : ReadTranscript(transcript)) strokes += IsStrokePoll(call);
-    return strokes;
+    bool workoutEnded = false;
+};
+
+Rowed WhatWasRowed(const std::string& transcript) {
+    Rowed rowed;
+    bool reset = false, rowing = false;
+    CounterReading reading;
+    for (const TranscriptCall& call : ReadTranscript(transcript)) {
+        rowed.strokes += IsStrokePoll(call);
+        if (call.operation == "tkcmdsetCSAFE_command" && !call.request.empty() &&
+            call.request[0] == 0x86) {
+            reset = true;
+        }
+        if (!ReadCounters(call, &reading) || rowed.workoutEnded) continue;
+        if (!reset) {
+            rowed.plainLast = reading;
+        } else if (reading.tenths != 0 && reading.time != 0) {
+            rowing = true;
+            rowed.workoutLast = reading;
+        } else if (rowing) {
+            rowed.workoutEnded = true;
+        }
+    }
+    return rowed;
 }
 
-TEST(Workout, TwoThousandMetresCloseThePlainRowAndRecordTheirOwnFile) {
-    TamsiProcess tamsi("two-thousand");
+std::string Totals(long time, double distance) {
+    char text[64];
+    snprintf(text, sizeof text, "%li,%.1f", time, distance);
+    return text;
+}
+
+// Rows a plain piece, chooses 2,000m and rows it until the monitor's counters say it ended.
+// Returns the two row files' lines and what the monitor showed.
+struct TwoThousandRun {
+    std::vector<std::string> plainRow, workout;
+    Rowed rowed;
+};
+
+TwoThousandRun RowTwoThousand(const std::string& name, const char* abandonMetres) {
+    TwoThousandRun run;
+    TamsiProcess tamsi(name);
     // Fast and coarse: one poll is a second of rowing at 12.5 metres a second.
     tamsi.SetSimulator("TAMSI_SIM_STEP", "100");
     tamsi.SetSimulator("TAMSI_SIM_RATE", "20");
     tamsi.SetSimulator("TAMSI_SIM_PACE", "40");
-    tamsi.SetSimulator("TAMSI_SIM_PIECE", "0");
-    tamsi.SetSimulator("TAMSI_SIM_START_DELAY", "100");
-    ASSERT_TRUE(tamsi.Start());
-    ASSERT_TRUE(
-        TamsiProcess::WaitFor([&] { return StrokePolls(tamsi.transcriptPath()) >= 4; }, 60000));
-    ASSERT_EQ(ListFolder(tamsi.path("data")).size(), 1u);
-    std::string plainRow = ListFolder(tamsi.path("data"))[0];
-
+    tamsi.SetSimulator("TAMSI_SIM_START_DELAY", "300");
+    tamsi.SetSimulator("TAMSI_SIM_ABANDON", abandonMetres);
+    EXPECT_TRUE(tamsi.Start());
+    EXPECT_TRUE(TamsiProcess::WaitFor(
+        [&] { return WhatWasRowed(tamsi.transcriptPath()).strokes >= 4; }, 60000));
     tamsi.Command(IDM_DISTANCE_2000);
-    // The monitor counts 2000 m down; the workout is over when its counters read 0 again.
-    bool finished = TamsiProcess::WaitFor(
-        [&] {
-            std::vector<std::string> files = ListFolder(tamsi.path("data"));
-            if (files.size() < 2) return false;
-            std::vector<std::string> lines = ReadLines(tamsi.path("data\\" + files.back()));
-            return !lines.empty() && lines.back().find(",2000.0,") != std::string::npos;
-        },
-        150000);
-    SaveScreenshot("two-thousand");
+    EXPECT_TRUE(TamsiProcess::WaitFor(
+        [&] { return WhatWasRowed(tamsi.transcriptPath()).workoutEnded; }, 150000));
+    Sleep(300);  // the tick that saw the end writes the closing line
+    SaveScreenshot(name);
     EXPECT_EQ(tamsi.Close(), 0);
-    ASSERT_TRUE(finished);
-
+    run.rowed = WhatWasRowed(tamsi.transcriptPath());
     std::vector<std::string> files = ListFolder(tamsi.path("data"));
-    ASSERT_EQ(files.size(), 2u);
-    EXPECT_EQ(files[0], plainRow);
+    EXPECT_EQ(files.size(), 2u);
+    if (files.size() >= 2) {
+        run.plainRow = ReadLines(tamsi.path("data\\" + files[0]));
+        run.workout = ReadLines(tamsi.path("data\\" + files[1]));
+    }
+    return run;
+}
 
-    // The plain row got its closing line: its totals, then the last stroke's values again.
-    std::vector<std::string> first = ReadLines(tamsi.path("data\\" + files[0]));
-    ASSERT_GE(first.size(), 4u);
-    std::vector<std::string> closing = Fields(first.back());
-    std::vector<std::string> lastStroke = Fields(first[first.size() - 2]);
+// The plain row's closing line carries its last tick, then the last stroke's values again;
+// the workout's stroke lines rise from near 0.0.
+void ExpectPlainRowClosedAndWorkoutRising(const TwoThousandRun& run) {
+    ASSERT_GE(run.plainRow.size(), 4u);
+    std::vector<std::string> closing = Fields(run.plainRow.back());
+    std::vector<std::string> lastStroke = Fields(run.plainRow[run.plainRow.size() - 2]);
     ASSERT_EQ(closing.size(), 7u);
-    EXPECT_GE(atoi(closing[0].c_str()), atoi(lastStroke[0].c_str()));
-    EXPECT_GE(atof(closing[1].c_str()), atof(lastStroke[1].c_str()));
+    EXPECT_EQ(closing[0] + "," + closing[1],
+              Totals(run.rowed.plainLast.time, run.rowed.plainLast.tenths / 10.0));
     EXPECT_EQ(std::vector<std::string>(closing.begin() + 2, closing.end()),
               std::vector<std::string>(lastStroke.begin() + 2, lastStroke.end()));
 
-    // The workout's file: distances rise from near 0.0 to the closing 2000.0.
-    std::vector<std::string> second = ReadLines(tamsi.path("data\\" + files[1]));
-    ASSERT_GE(second.size(), 10u);
-    EXPECT_EQ(second[0], "Time,Distance,Pace,Watts,Cals,SPM,HR");
+    ASSERT_GE(run.workout.size(), 4u);
+    EXPECT_EQ(run.workout[0], "Time,Distance,Pace,Watts,Cals,SPM,HR");
+    EXPECT_LT(atof(Fields(run.workout[1])[1].c_str()), 40.0);
     double previous = 0.0;
-    EXPECT_LT(atof(Fields(second[1])[1].c_str()), 40.0);
-    for (size_t i = 1; i < second.size(); i++) {
-        double distance = atof(Fields(second[i])[1].c_str());
-        EXPECT_GE(distance, previous) << second[i];
+    for (size_t i = 1; i < run.workout.size(); i++) {
+        double distance = atof(Fields(run.workout[i])[1].c_str());
+        EXPECT_GE(distance, previous) << run.workout[i];
         previous = distance;
     }
-    EXPECT_EQ(Fields(second.back())[1], "2000.0");
+}
 
-    // Meanwhile the monitor counted down from 2000.
-    bool countedDown = false;
-    double last = -1;
-    for (const TranscriptCall& call : ReadTranscript(tamsi.transcriptPath())) {
-        if (!IsCounterPoll(call) || call.response.size() < 19) continue;
-        double distance =
-            (call.response[11] | call.response[12] << 8 | call.response[13] << 16) / 10.0;
-        if (last > 1000 && distance < last && distance > 0) countedDown = true;
-        last = distance;
-    }
-    EXPECT_TRUE(countedDown);
+TEST(Workout, TwoThousandMetresRowedToTheEndCloseWithTheirResult) {
+    TwoThousandRun run = RowTwoThousand("two-thousand", "0");
+    ExpectPlainRowClosedAndWorkoutRising(run);
+    ASSERT_FALSE(run.workout.empty());
+    std::vector<std::string> closing = Fields(run.workout.back());
+    EXPECT_EQ(closing[1], "2000.0");
+    // 2000 m at 12.5 m/s: 160 s, give or take the last poll.
+    EXPECT_NEAR(atoi(closing[0].c_str()), 16000, 100);
+}
+
+TEST(Workout, AGivenUpTwoThousandClosesWithTheDistanceRowed) {
+    TwoThousandRun run = RowTwoThousand("abandoned", "500");
+    ExpectPlainRowClosedAndWorkoutRising(run);
+    ASSERT_FALSE(run.workout.empty());
+    const CounterReading& last = run.rowed.workoutLast;
+    std::string closing = run.workout.back();
+    EXPECT_EQ(closing.substr(0, closing.find(',', closing.find(',') + 1)),
+              Totals(last.time, (20000 - last.tenths) / 10.0));
+    EXPECT_NEAR(atof(Fields(closing)[1].c_str()), 500.0, 13.0);
 }
 
 }  // namespace

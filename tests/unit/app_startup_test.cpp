@@ -1,5 +1,8 @@
 // The base directory from the command line and the main window's placement rule.
 #include <gtest/gtest.h>
+#include <stdint.h>
+
+#include <vector>
 
 #include "app/base_directory.h"
 #include "app/window_placement.h"
@@ -47,49 +50,34 @@ TEST(BaseDirectory, AFolderTooLongForTheBufferFallsBackToTheCurrentFolder) {
     EXPECT_EQ(BaseDirectory("C:\\Tamsi\\Tamsi.exe", 5), ".");
 }
 
-SettingsRect Rect(int left, int top, int right, int bottom) {
-    return {left, top, right, bottom};
-}
+struct PlacementCase {
+    SettingsRect saved;
+    WindowPlacement expected;  // left, top, width, height
+};
 
-TEST(WindowPlacement, ASavedFrameOutsideTheWorkAreaMovesInByTheLeastDistance) {
-    SettingsRect workArea = Rect(0, 0, 1024, 768);
-    WindowPlacement left = PlaceInWorkArea(Rect(-200, 50, 600, 650), workArea);
-    EXPECT_EQ(left.left, 0);
-    EXPECT_EQ(left.top, 50);
-    EXPECT_EQ(left.width, 800);
-    EXPECT_EQ(left.height, 600);
-    WindowPlacement right = PlaceInWorkArea(Rect(500, 50, 1300, 650), workArea);
-    EXPECT_EQ(right.left, 224);
-    EXPECT_EQ(right.top, 50);
-    WindowPlacement below = PlaceInWorkArea(Rect(10, 700, 810, 1300), workArea);
-    EXPECT_EQ(below.top, 168);
-}
-
-TEST(WindowPlacement, ALargerFrameShrinksToTheWorkArea) {
-    SettingsRect workArea = Rect(0, 30, 1280, 1000);
-    WindowPlacement placement = PlaceInWorkArea(Rect(-50, -50, 3000, 3000), workArea);
-    EXPECT_EQ(placement.left, 0);
-    EXPECT_EQ(placement.top, 30);
-    EXPECT_EQ(placement.width, 1280);
-    EXPECT_EQ(placement.height, 970);
-}
-
-TEST(WindowPlacement, TheDefaultFrameFillsTheWorkAreaExactly) {
-    SettingsRect workArea = Rect(0, 0, 1280, 994);
-    WindowPlacement placement = PlaceInWorkArea(workArea, workArea);
-    EXPECT_EQ(placement.left, 0);
-    EXPECT_EQ(placement.top, 0);
-    EXPECT_EQ(placement.width, 1280);
-    EXPECT_EQ(placement.height, 994);
-}
-
-TEST(WindowPlacement, AnEmptyFrameFromADamagedFileFillsTheWorkArea) {
-    SettingsRect workArea = Rect(0, 0, 1280, 994);
-    WindowPlacement zero = PlaceInWorkArea(Rect(0, 0, 0, 0), workArea);
-    EXPECT_EQ(zero.width, 1280);
-    EXPECT_EQ(zero.height, 994);
-    WindowPlacement inverted = PlaceInWorkArea(Rect(500, 500, 100, 900), workArea);
-    EXPECT_EQ(inverted.width, 1280);
+TEST(WindowPlacement, AnySavedFrameOpensWhollyInsideTheWorkArea) {
+    const SettingsRect area = {0, 30, 1024, 798};
+    const PlacementCase cases[] = {
+        {{-200, 50, 600, 650}, {0, 50, 800, 600}},  // moved in by the least distance
+        {{500, 50, 1300, 650}, {224, 50, 800, 600}},
+        {{10, 700, 810, 1300}, {10, 198, 800, 600}},
+        {{-50, -50, 3000, 3000}, {0, 30, 1024, 768}},  // shrunk to the work area
+        {area, {0, 30, 1024, 768}},                    // the default fills it exactly
+        {{0, 0, 0, 0}, {0, 30, 1024, 768}},            // empty or inverted: a damaged file
+        {{500, 500, 100, 900}, {0, 30, 1024, 768}},
+        // Damaged frames whose 32-bit edge differences would overflow.
+        {{0, INT32_MIN, 1, 1}, {0, 30, 1, 768}},
+        {{-2000000000, 0, 2000000000, 500}, {0, 30, 1024, 500}},
+        {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {0, 30, 1024, 768}},
+        {{INT32_MAX - 10, INT32_MAX - 10, INT32_MAX, INT32_MAX}, {1014, 788, 10, 10}},
+    };
+    for (const PlacementCase& c : cases) {
+        WindowPlacement p = PlaceInWorkArea(c.saved, area);
+        EXPECT_EQ((std::vector<int>{p.left, p.top, p.width, p.height}),
+                  (std::vector<int>{c.expected.left, c.expected.top, c.expected.width,
+                                    c.expected.height}))
+            << c.saved.left << " " << c.saved.top << " " << c.saved.right << " " << c.saved.bottom;
+    }
 }
 
 }  // namespace

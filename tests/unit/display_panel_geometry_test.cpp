@@ -83,7 +83,12 @@ TEST_F(DisplayPanelGeometry, LiveLayoutShowsTheNewestSample) {
                               "Stroke Rate: 28", "Strokes: 3",       "Heart Rate: 150",
                               "DPS: 10.2",       "Power: 230",       "Cals: 42",
                               "State: Recovery"};
-    for (int i = 0; i < 10; ++i) EXPECT_STREQ(expected[i], lines[i].text) << "line " << i;
+    const int units[] = {NO_UNIT, 46, 47, 48, NO_UNIT, 49, 50, 51, 52, NO_UNIT};
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_STREQ(expected[i], lines[i].text) << "line " << i;
+        EXPECT_EQ(units[i], lines[i].unitText) << "line " << i;
+        EXPECT_TRUE(units[i] == NO_UNIT || lines[i].unitY == lines[i].y + 15) << "line " << i;
+    }
 }
 
 TEST_F(DisplayPanelGeometry, SummaryLayoutShowsAveragesWithoutState) {
@@ -100,7 +105,27 @@ TEST_F(DisplayPanelGeometry, SummaryLayoutShowsAveragesWithoutState) {
     const char* expected[] = {"Time: 7:00.00",   "Distance: 2000.0", "Pace: 1:45.00",
                               "Stroke Rate: 27", "Strokes: 210",     "Heart Rate: 142",
                               "DPS: 9.5",        "Power: 187",       "Cals: 120"};
-    for (int i = 0; i < 9; ++i) EXPECT_STREQ(expected[i], lines[i].text) << "line " << i;
+    const int units[] = {NO_UNIT, 46, 47, 48, NO_UNIT, 49, 50, 51, 52};
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_STREQ(expected[i], lines[i].text) << "line " << i;
+        EXPECT_EQ(units[i], lines[i].unitText) << "line " << i;
+    }
+}
+
+TEST_F(DisplayPanelGeometry, SummaryPaceHoldsForAnyWorkTime) {
+    const struct {
+        int32_t workTime;
+        double distance;
+        int32_t pace;
+    } cases[] = {{42000, 2000.0, 10500},
+                 {4400000, 10000.0, 220000},  // 12:13:20 of work: beyond a 32-bit product
+                 {INT32_MAX, 1.0, INT32_MAX},
+                 {100, 0.0, 0}};
+    for (const auto& c : cases) {
+        h->workTime = c.workTime;
+        h->distance = c.distance;
+        EXPECT_EQ(c.pace, SummaryPaceHundredths(*h)) << c.workTime;
+    }
 }
 
 TEST_F(DisplayPanelGeometry, UnterminatedLabelIsCutAtItsSlot) {

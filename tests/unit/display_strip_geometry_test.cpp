@@ -53,34 +53,24 @@ TEST_F(DisplayStripGeometry, RangeNotAMultipleOfFiveGetsOneDecimal) {
     EXPECT_EQ(LabelList(6, "120"), Labels({120, 120}));
 }
 
-TEST_F(DisplayStripGeometry, AllFourSeriesPushTheBox120Right) {
-    h->heartRateCount = 1;
-    EXPECT_EQ(4, ShownSeriesCount(settings, *h));
-    GraphBox box = LiveBox();
-    EXPECT_EQ(130, box.left);
-    EXPECT_EQ(660, box.width);
-    EXPECT_EQ(250, box.top);
-    EXPECT_EQ(550, box.bottom);
+// Each series shown takes a 30-unit label column left of the box; heart rate only once seen.
+TEST_F(DisplayStripGeometry, EachShownSeriesPushesTheBoxRight) {
+    const struct {
+        int32_t heartRateCount;
+        uint8_t strokeRateAndPace;
+        int series, left, width;
+    } cases[] = {{1, 1, 4, 130, 660}, {5, 0, 2, 70, 720}, {0, 1, 3, 100, 690}};
+    for (const auto& c : cases) {
+        h->heartRateCount = c.heartRateCount;
+        settings.showStrokeRate = settings.showPace = c.strokeRateAndPace;
+        EXPECT_EQ(c.series, ShownSeriesCount(settings, *h));
+        EXPECT_EQ(c.heartRateCount != 0, GraphSeriesShown(settings, *h, SERIES_HEART_RATE));
+        GraphBox box = StripGraphBox(settings, *h, 10, 220, 790, 330);
+        EXPECT_EQ((std::vector<int>{c.left, c.width, 220, 550}),
+                  (std::vector<int>{box.left, box.width, box.top, box.bottom}));
+    }
     EXPECT_EQ(30, LabelColumnX(1));
     EXPECT_EQ(120, LabelColumnX(4));
-}
-
-TEST_F(DisplayStripGeometry, PowerAndHeartRateTakeTwoColumns) {
-    h->heartRateCount = 5;
-    settings.showStrokeRate = settings.showPace = 0;
-    EXPECT_EQ(2, ShownSeriesCount(settings, *h));
-    GraphBox box = StripGraphBox(settings, *h, 10, 220, 790, 330);
-    EXPECT_EQ(70, box.left);
-    EXPECT_EQ(720, box.width);
-    EXPECT_EQ(550, box.bottom);
-}
-
-TEST_F(DisplayStripGeometry, NoHeartRateSeenMeansNoHeartRateColumn) {
-    h->heartRateCount = 0;
-    EXPECT_FALSE(GraphSeriesShown(settings, *h, SERIES_HEART_RATE));
-    EXPECT_EQ(3, ShownSeriesCount(settings, *h));
-    EXPECT_EQ(100, LiveBox().left);
-    EXPECT_EQ(690, LiveBox().width);
 }
 
 TEST_F(DisplayStripGeometry, SamplesOutsideTheScaleSitOnTheEdges) {

@@ -24,6 +24,9 @@ struct Counters {
     int16_t status = 0;
     uint32_t timeFifth = 0;  // the fifth byte of each counter
     uint32_t distanceFifth = 0;
+    int cut = 0;  // entries the answer holds, 0 = all
+    int patchAt = -1;
+    uint32_t patch = 0;
 };
 
 struct Stroke {
@@ -33,6 +36,9 @@ struct Stroke {
     uint32_t strokeRate;
     uint32_t heartRate;
     int16_t status;
+    int cut = 0;
+    int patchAt = -1;
+    uint32_t patch = 0;
 };
 
 struct ScriptedMonitor {
@@ -49,6 +55,16 @@ ScriptedMonitor script;
 
 void PutBytes(uint32_t* out, uint32_t value) {
     for (int k = 0; k < 4; k++) out[k] = (value >> (8 * k)) & 0xFF;
+}
+
+// Writes the answer as the library would: cut short or with one entry changed if asked.
+template <typename Answer, size_t N>
+int16_t Reply(const Answer& a, uint32_t (&reply)[N], uint32_t* r, uint16_t* size) {
+    if (a.patchAt >= 0) reply[a.patchAt] = a.patch;
+    size_t entries = a.cut > 0 ? (size_t)a.cut : N;
+    memcpy(r, reply, entries * sizeof(uint32_t));
+    *size = (uint16_t)entries;
+    return 0;
 }
 
 int16_t ScriptedCommand(uint16_t unit, uint16_t count, uint32_t* commands, uint16_t* size,
@@ -73,9 +89,7 @@ int16_t ScriptedCommand(uint16_t unit, uint16_t count, uint32_t* commands, uint1
         reply[8] = c.timeFifth;
         reply[15] = c.distanceFifth;
         reply[18] = c.state;
-        memcpy(r, reply, sizeof reply);
-        *size = 19;
-        return 0;
+        return Reply(c, reply, r, size);
     }
     if (memcmp(commands, strokePoll, sizeof strokePoll) == 0) {
         script.strokePolls++;
@@ -107,9 +121,7 @@ int16_t ScriptedCommand(uint16_t unit, uint16_t count, uint32_t* commands, uint1
                               0xB0,
                               1,
                               s.heartRate};
-        memcpy(r, reply, sizeof reply);
-        *size = 22;
-        return 0;
+        return Reply(s, reply, r, size);
     }
     script.badRequests++;
     return -7;
@@ -217,13 +229,23 @@ TEST_F(RecorderTickTest, BusyMonitorSendsNothingAndDrawsNothing) {
 }
 
 TEST_F(RecorderTickTest, StrokeStatesGiveOneSamplePerDriveThenRecovery) {
-    EXPECT_EQ(PlayStates({2, 3, 4, 4, 0, 4}),
-              (std::vector<TickResult>{RedrawNumbers, RedrawNumbers, RedrawFull, RedrawNumbers,
-                                       RedrawNumbers, RedrawNumbers}));
-    EXPECT_EQ(liveHistory.lastSample, 1);
+    // The first recovery after start-up takes a sample without a drive before it.
+    EXPECT_EQ(PlayStates({4, 2, 3, 4, 4, 0, 4}),
+              (std::vector<TickResult>{RedrawFull, RedrawNumbers, RedrawNumbers, RedrawFull,
+                                       RedrawNumbers, RedrawNumbers, RedrawNumbers}));
+    EXPECT_EQ(liveHistory.lastSample, 2);
     PlayStates({2, 4, 2, 4});
-    EXPECT_EQ(liveHistory.lastSample, 3);
-    EXPECT_EQ(script.strokePolls, 3);
+    EXPECT_EQ(liveHistory.lastSample, 4);
+    EXPECT_EQ(script.strokePolls, 4);
+}
+
+TEST_F(RecorderTickTest, OneCounterChangingIsAChange) {
+    Counter(500, 100, 1);
+    Counter(500, 120, 1);
+    Counter(510, 120, 1);
+    for (int k = 0; k < 3; k++) EXPECT_EQ(RunPollTick(), RedrawNumbers) << "tick " << k;
+    EXPECT_EQ(lastPolledTime, 510);
+    EXPECT_EQ(lastPolledDistance, 12.0);
 }
 
 TEST_F(RecorderTickTest, StrokeValuesAreStoredFromTheirPositions) {
@@ -260,82 +282,117 @@ TEST_F(RecorderTickTest, FailedCounterPollShowsTheErrorAndRedrawsNumbers) {
     EXPECT_EQ(script.strokePolls, 0);
 }
 
-TEST_F(RecorderTickTest, FailedStrokePollConsumesTheStroke) {
-    StrokeValues(210, 302, 95, 28, 150);
-    StrokeFailure(-5);
+TEST_F(RecorderTickTest, ShortOrGarbledCounterAnswerIsAFailedPoll) {
+    const Counters answers[] = {
+        {900, 400, 1, 0, 0, 0, 9},            // cut after the work time: distance would read 0
+        {900, 400, 1, 0, 0, 0, 0, 9, 0xA4},   // the distance command's code garbled
+        {900, 400, 1, 0, 0, 0, 0, 4, 0x100},  // an entry of more than one byte
+    };
     PlayStates({2, 4});
-    ASSERT_EQ(liveHistory.lastSample, 1);
-    liveHistory.power[2] = 777;  // left over from an earlier workout
-    std::vector<TickResult> results = PlayStates({2, 4});
-    EXPECT_EQ(results[1], RedrawNumbers);
-    EXPECT_EQ(liveHistory.lastSample, 2);
-    EXPECT_FALSE(strokeArmed);
-    EXPECT_STREQ(statusLine, "Error: scripted failure -5");
-    EXPECT_EQ(liveHistory.power[2], 777);
-    // No line for the lost stroke.
-    EXPECT_EQ(ReadLines(base.RowFilePath(1000)).size(), 2u);
-    // A further recovery without a drive takes nothing.
-    PlayStates({4});
-    EXPECT_EQ(liveHistory.lastSample, 2);
-    // The next tick with a change clears the error.
-    PlayStates({0});
-    EXPECT_STREQ(statusLine, "");
+    for (const Counters& answer : answers) {
+        script.counters.push_back(answer);
+        EXPECT_EQ(RunPollTick(), RedrawNumbers);
+        EXPECT_STREQ(statusLine, "Error: The monitor's answer was incomplete or garbled");
+        // Nothing recorded: no new workout, no closing line, the counters as before.
+        EXPECT_EQ(liveHistory.lastSample, 1);
+        EXPECT_NE(rowFile, nullptr);
+        EXPECT_EQ(lastPolledTime, 137);
+        EXPECT_EQ(liveHistory.workTime, 137);
+    }
 }
 
-TEST_F(RecorderTickTest, ClosingLineCarriesTotalsWhenTheMonitorResets) {
-    StrokeValues(210, 302, 95, 28, 150);
-    Counter(0, 0, 0);
-    RunPollTick();
-    Counter(123000, 19950, 2);
-    RunPollTick();
-    Counter(123100, 19970, 4);
-    RunPollTick();
-    Counter(123456, 20000, 1);  // last tick before the reset
-    RunPollTick();
-    Counter(0, 0, 0);
-    EXPECT_EQ(RunPollTick(), RedrawNumbers);
-    EXPECT_EQ(rowFile, nullptr);
-    std::vector<std::string> lines = ReadLines(base.RowFilePath(1000));
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[1], "123100,1997.0,0.210,302,95,28,150");
-    EXPECT_EQ(lines[2], "123456,2000.0,0.210,302,95,28,150");
-    // The live record starts over.
-    EXPECT_EQ(liveHistory.lastSample, 0);
-    EXPECT_EQ(liveHistory.calories, 0);
-    EXPECT_EQ(liveHistory.power[0], 0);
-    EXPECT_EQ(liveHistory.distancePerStroke, 0.0);
-    EXPECT_EQ(liveHistory.heartRateCount, 1);  // kept for the whole run
-    EXPECT_EQ(workoutStartTime, 0);
-    EXPECT_EQ(workoutStartDistance, 0.0);
+TEST_F(RecorderTickTest, FailedOrGarbledStrokePollConsumesTheStrokeAndRepeatsTheLastSample) {
+    const Stroke answers[] = {
+        {0, 0, 0, 0, 0, -5},                   // the request failed
+        {210, 302, 95, 28, 150, 0, 14},        // cut before the cadence
+        {210, 302, 95, 28, 150, 0, 0, 19, 0},  // the heart-rate command's code missing
+    };
+    const char* const errors[] = {"Error: scripted failure -5",
+                                  "Error: The monitor's answer was incomplete or garbled",
+                                  "Error: The monitor's answer was incomplete or garbled"};
+    for (int k = 0; k < 3; k++) {
+        SCOPED_TRACE(k);
+        ResetRecorderState();
+        script.strokes.clear();
+        Counter(0, 0, 0);
+        RunPollTick();
+        StrokeValues(200, 301, 90, 27, 140);
+        script.strokes.push_back(answers[k]);
+        PlayStates({2, 4});
+        liveHistory.power[2] = 777;  // left over from an earlier workout
+        liveHistory.pace[2] = 0.5;
+        std::vector<TickResult> results = PlayStates({2, 4});
+        EXPECT_EQ(results[1], RedrawNumbers);
+        EXPECT_EQ(liveHistory.lastSample, 2);
+        EXPECT_FALSE(strokeArmed);
+        EXPECT_STREQ(statusLine, errors[k]);
+        EXPECT_EQ(liveHistory.power[2], 301);
+        EXPECT_EQ(liveHistory.pace[2], 0.2);
+        EXPECT_EQ(liveHistory.heartRate[2], 140);
+        EXPECT_EQ(ReadLines(base.RowFilePath(1000)).size(), 2u);  // no line for the lost stroke
+    }
+    // The first stroke of a workout lost: zeros, not what the slot held.
+    ResetRecorderState();
+    StrokeFailure(-5);
+    liveHistory.power[1] = 777;
+    PlayStates({2, 4});
+    EXPECT_EQ(liveHistory.power[1], 0);
 }
 
-TEST_F(RecorderTickTest, CountingDownDistanceGivesRisingDistancesAndFullTotal) {
-    // A 2000 m workout programmed into the monitor: time counts up, distance down.
-    StrokeValues(232, 225, 1, 27, 0);
-    StrokeValues(219, 267, 1, 29, 0);
-    StrokeValues(210, 302, 95, 28, 150);
-    Counter(0, 20000, 0);
-    RunPollTick();
-    EXPECT_EQ(workoutStartDistance, 2000.0);
-    Counter(300, 19950, 2);
-    RunPollTick();
-    Counter(352, 19921, 4);
-    RunPollTick();
-    Counter(500, 19850, 2);
-    RunPollTick();
-    Counter(574, 19824, 4);
-    RunPollTick();
-    Counter(41800, 60, 2);
-    RunPollTick();
-    Counter(41890, 47, 4);
-    RunPollTick();
-    Counter(42000, 0, 0);  // the monitor reaches the end
-    RunPollTick();
-    std::vector<std::string> lines = ReadLines(base.RowFilePath(1000));
-    std::vector<std::string> expected = {
-        ENGLISH_HEADER, "352,7.9,0.232,225,1,27,0", "574,17.6,0.219,267,1,29,0",
-        "41890,1995.3,0.210,302,95,28,150", "42000,2000.0,0.210,302,95,28,150"};
-    EXPECT_EQ(lines, expected);
+// Counters as a monitor shows them, a stroke in between so that the row file is open.
+struct Reading {
+    uint32_t time, distanceTenths;
+};
+struct ClosingCase {
+    const char* workout;
+    Reading start, drive, recovery, last;
+    bool commanded;  // a workout command between the last reading and the end
+    Reading end;
+    const char* strokeLine;
+    const char* closingLine;
+};
+
+// clang-format off
+const ClosingCase CLOSING_CASES[] = {
+    {"plain row, monitor resets", {0, 0}, {123000, 19950}, {123100, 19970}, {123456, 20000},
+     false, {0, 0}, "123100,1997.0", "123456,2000.0"},
+    {"2000 m to its end", {0, 20000}, {300, 19950}, {352, 19921}, {41890, 47},
+     false, {42000, 0}, "352,7.9", "42000,2000.0"},
+    {"10:00 to its end", {60000, 0}, {59000, 40}, {58900, 45}, {100, 26000},
+     false, {0, 26010}, "1100,4.5", "60000,2601.0"},
+    {"2000 m given up at 1205 m", {0, 20000}, {300, 19950}, {352, 19921}, {36100, 7950},
+     false, {0, 0}, "352,7.9", "36100,1205.0"},
+    {"10:00 given up at 3:00", {60000, 0}, {59000, 40}, {58900, 45}, {42000, 7500},
+     false, {0, 0}, "1100,4.5", "18000,750.0"},
+    {"plain row, then 2,000m chosen", {0, 0}, {100, 50}, {200, 100}, {9000, 3000},
+     true, {25, 19990}, "200,10.0", "9000,300.0"},
+};
+// clang-format on
+
+TEST_F(RecorderTickTest, ClosingLineCarriesWhatWasRowed) {
+    for (const ClosingCase& c : CLOSING_CASES) {
+        SCOPED_TRACE(c.workout);
+        ResetRecorderState();
+        std::filesystem::remove_all(base.DataFolder());
+        Counter(c.start.time, c.start.distanceTenths, 1);
+        Counter(c.drive.time, c.drive.distanceTenths, 2);
+        Counter(c.recovery.time, c.recovery.distanceTenths, 4);
+        Counter(c.last.time, c.last.distanceTenths, 1);
+        for (int k = 0; k < 4; k++) RunPollTick();
+        newWorkoutPending = c.commanded;
+        Counter(c.end.time, c.end.distanceTenths, 1);
+        RunPollTick();
+        EXPECT_EQ(rowFile, nullptr);
+        std::vector<std::string> lines = ReadLines(base.RowFilePath(1000));
+        std::vector<std::string> expected = {ENGLISH_HEADER,
+                                             std::string(c.strokeLine) + ",0.210,302,95,28,150",
+                                             std::string(c.closingLine) + ",0.210,302,95,28,150"};
+        EXPECT_EQ(lines, expected);
+        // The live record starts over.
+        EXPECT_EQ(liveHistory.lastSample, 0);
+        EXPECT_EQ(liveHistory.power[0], 0);
+        EXPECT_EQ(workoutStartTime, (int32_t)c.end.time);
+    }
 }
 
 TEST_F(RecorderTickTest, StrokesBeyondTheLastIndexStayThereAndStillWriteLines) {

@@ -145,7 +145,7 @@ protected:
     }
 };
 
-TEST_F(SimWorkoutTest, DistanceWorkoutCountsDistanceDownAndTimeUpThenBothZero) {
+TEST_F(SimWorkoutTest, DistanceWorkoutCountsDistanceDownShowsItsResultThenZero) {
     Start();
     for (int i = 0; i < 20; ++i) Poll();  // rowing a plain piece meanwhile
     Send({0x86, 0x82, 0x83});
@@ -169,14 +169,33 @@ TEST_F(SimWorkoutTest, DistanceWorkoutCountsDistanceDownAndTimeUpThenBothZero) {
         EXPECT_GT(c.distance, 0u);
         last = c;
     }
-    // 500 m at 2:00/500 m takes 120 s.
+    // 500 m at 2:00/500 m takes 120 s: the result shows, then both counters read 0.
     EXPECT_EQ(12000u - 25u, last.time);
     EXPECT_LE(last.distance, 11u);
+    EXPECT_EQ(12000u, c.time);
+    EXPECT_EQ(0u, c.distance);
+    Poll();
+    c = Poll();  // half the start delay later
     EXPECT_EQ(0u, c.time);
     EXPECT_EQ(0u, c.distance);
 }
 
-TEST_F(SimWorkoutTest, TimeWorkoutCountsTimeDownAndDistanceUpThenBothZero) {
+TEST_F(SimWorkoutTest, AGivenUpWorkoutReadsZeroBeforeItsTarget) {
+    config.abandonMetres = 100;
+    Start();
+    Counters c = ProgramAndWait({0x24, 2, 1, 0, 0x85});  // 2000 m
+    Counters last = c;
+    for (int polls = 0; c.state != 1 && polls < 1000; ++polls) {
+        last = c;
+        c = Poll();
+    }
+    EXPECT_EQ(0u, c.time);
+    EXPECT_EQ(0u, c.distance);
+    EXPECT_GT(last.distance, 19000u);  // 100 m of 2000 rowed, less one poll's metre
+    EXPECT_LE(last.distance, 19011u);
+}
+
+TEST_F(SimWorkoutTest, TimeWorkoutCountsTimeDownShowsItsResultThenZero) {
     Start();
     Send({0x86, 0x82, 0x83});
     Counters c = ProgramAndWait({0x20, 3, 0, 1, 0, 0x24, 2, 0, 0, 0x85});  // 1:00
@@ -196,7 +215,9 @@ TEST_F(SimWorkoutTest, TimeWorkoutCountsTimeDownAndDistanceUpThenBothZero) {
     EXPECT_EQ(25u, last.time);
     EXPECT_EQ(2489u, last.distance);  // 59.75 s at 500/120 m/s
     EXPECT_EQ(0u, c.time);
-    EXPECT_EQ(0u, c.distance);
+    EXPECT_EQ(2500u, c.distance);  // the result
+    Poll();
+    EXPECT_EQ(0u, Poll().distance);
 }
 
 TEST_F(SimWorkoutTest, StoredWorkoutsRunFromTheTable) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/workout_menu.h"
 #include "monitor/monitor_api.h"
 #include "monitor/poll_state.h"
 #include "settings/text_table.h"
@@ -120,39 +121,46 @@ TEST_F(WorkoutCommands, MarathonResetsThenProgramsDistanceAndSplit) {
     EXPECT_EQ(monitor.splitValue, 1500u);
 }
 
-TEST_F(WorkoutCommands, ShortDistancesGetTheirSplits) {
-    RunDistanceWorkout(250, testHooks);
-    EXPECT_EQ(SimMonitorSnapshot().splitValue, 250u);
-    RunDistanceWorkout(500, testHooks);
-    EXPECT_EQ(SimMonitorSnapshot().splitValue, 500u);
-    RunDistanceWorkout(21097, testHooks);
-    EXPECT_EQ(SimMonitorSnapshot().splitValue, 1000u);
+// Every item of the Workout menu by the id its menu gives it, and how its workout request
+// begins; distances also carry their split length.
+struct MenuCase {
+    int id;
+    std::vector<uint32_t> start;
+    uint32_t split;
+};
+const MenuCase MENU_CASES[] = {
+    {32772, {0x21, 3, 0xFA, 0x00}, 250},  {32773, {0x21, 3, 0xF4, 0x01}, 500},
+    {32774, {0x21, 3, 0xE8, 0x03}, 500},  {32775, {0x21, 3, 0xD0, 0x07}, 500},
+    {32784, {0x21, 3, 0xB8, 0x0B}, 500},  {32785, {0x21, 3, 0xA0, 0x0F}, 500},
+    {32776, {0x21, 3, 0x88, 0x13}, 500},  {32777, {0x21, 3, 0x70, 0x17}, 500},
+    {32779, {0x21, 3, 0x10, 0x27}, 500},  {32778, {0x21, 3, 0x69, 0x52}, 1000},
+    {32780, {0x21, 3, 0xD3, 0xA4}, 1500}, {32782, {0x20, 3, 0, 30}, 0},
+    {32783, {0x20, 3, 0, 60}, 0},         {32795, {0x24, 2, 1, 0}, 0},
+    {32796, {0x24, 2, 2, 0}, 0},          {32797, {0x24, 2, 3, 0}, 0},
+    {32798, {0x24, 2, 4, 0}, 0},          {32799, {0x24, 2, 5, 0}, 0},
+    {32800, {0x24, 2, 6, 0}, 0},          {32801, {0x24, 2, 7, 0}, 0},
+    {32802, {0x24, 2, 8, 0}, 0},          {32803, {0x24, 2, 9, 0}, 0},
+    {32804, {0x24, 2, 10, 0}, 0},         {32805, {0x24, 2, 11, 0}, 0},
+    {32806, {0x24, 2, 12, 0}, 0},         {32807, {0x24, 2, 13, 0}, 0},
+    {32808, {0x24, 2, 14, 0}, 0},         {32809, {0x24, 2, 15, 0}, 0},
+};
 
-    ASSERT_EQ(sent.size(), 6u);
-    EXPECT_EQ(sent[1].entries[10], 250u);
-    EXPECT_EQ(sent[1].entries[11], 0u);
-    EXPECT_EQ(sent[3].entries[10] + 256 * sent[3].entries[11], 500u);
-    EXPECT_EQ(sent[5].entries[10] + 256 * sent[5].entries[11], 1000u);
-}
-
-TEST_F(WorkoutCommands, CustomThreeIsStoredWorkoutEight) {
-    RunStoredWorkout(8, testHooks);
-    ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ(sent[0].entries, RESET);
-    EXPECT_EQ(sent[1].entries, (std::vector<uint32_t>{0x24, 2, 8, 0, 0x85}));
-    EXPECT_EQ(sent[1].status, 0);
-    EXPECT_TRUE(newWorkoutPending);
-}
-
-TEST_F(WorkoutCommands, SixtyMinutesGoAsZeroHoursSixtyMinutes) {
-    RunTimeWorkout(60, testHooks);
-    ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ(sent[0].entries, RESET);
-    EXPECT_EQ(sent[1].entries, (std::vector<uint32_t>{0x20, 3, 0, 60, 0, 0x24, 2, 0, 0, 0x85}));
-    SimMonitorAdvance(START_DELAY_PASSED);
-    const SimSnapshot monitor = SimMonitorSnapshot();
-    EXPECT_EQ(monitor.piece, SimPieceKind::Time);
-    EXPECT_EQ(monitor.pieceTarget, 360000u);  // one hour in hundredths
+TEST_F(WorkoutCommands, EveryWorkoutMenuItemSendsItsOwnWorkout) {
+    for (const MenuCase& c : MENU_CASES) {
+        sent.clear();
+        ASSERT_TRUE(RunWorkoutMenuCommand(c.id, testHooks)) << c.id;
+        ASSERT_EQ(sent.size(), 2u) << c.id;
+        EXPECT_EQ(sent[0].entries, RESET) << c.id;
+        const std::vector<uint32_t>& workout = sent[1].entries;
+        EXPECT_EQ(std::vector<uint32_t>(workout.begin(), workout.begin() + 4), c.start) << c.id;
+        EXPECT_EQ(workout.back(), 0x85u) << c.id;
+        EXPECT_EQ(sent[1].status, 0) << c.id;
+        EXPECT_EQ(c.split == 0 ? 0 : workout[10] + 256 * workout[11], c.split) << c.id;
+    }
+    // Ids that are not Workout items program nothing.
+    sent.clear();
+    for (int id : {32771, 32781, 32794, 32810}) EXPECT_FALSE(RunWorkoutMenuCommand(id, testHooks));
+    EXPECT_TRUE(sent.empty());
 }
 
 TEST_F(WorkoutCommands, FailedResetStillProgramsAndEndsTheWorkout) {

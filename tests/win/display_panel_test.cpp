@@ -68,6 +68,44 @@ TEST_F(DisplayPanelWin, NumbersOnlyFill800By240AtOneToOne) {
     EXPECT_EQ(0, bitmap.CountNonWhite(0, 240, 1920, 1200));
 }
 
+// Units: grey, 3 units after the end of their line, in the lower half of the line; Time,
+// Strokes and State have none. Alike in the live and the summary layout.
+TEST_F(DisplayPanelWin, UnitsFollowTheirLinesInGrey) {
+    const COLORREF GREY = RGB(153, 153, 153);
+    const struct {
+        int x, y;
+        bool unit;
+    } lines[] = {{10, 5, false},   {10, 45, true},   {10, 85, true},  {10, 125, true},
+                 {10, 170, false}, {400, 5, true},   {400, 45, true}, {400, 85, true},
+                 {400, 125, true}, {400, 170, false}};
+    GraphsOff();
+    StandInMainWindow main(800, 240);
+    h->lastSample = 3;
+    h->power[3] = 230;
+    h->distance = 1234.5;
+    for (int32_t avgPower : {0, 187}) {
+        h->avgPower = avgPower;
+        TestBitmap bitmap;
+        DrawPanel(bitmap.dc, h.get(), 1);
+        for (const auto& line : lines) {
+            const int right = line.x + 390, top = line.y + 15, bottom = line.y + 35;
+            EXPECT_EQ(bitmap.CountColour(line.x, top, right, bottom, GREY) > 10, line.unit)
+                << avgPower << " line at " << line.x << "," << line.y;
+            if (!line.unit) continue;
+            int firstGrey = line.x;
+            while (firstGrey < right &&
+                   !bitmap.CountColour(firstGrey, top, firstGrey + 1, bottom, GREY))
+                ++firstGrey;
+            int lastBlack = firstGrey - 1;  // the end of the line's own text
+            while (lastBlack > line.x &&
+                   !bitmap.CountColour(lastBlack, line.y, lastBlack + 1, line.y + 40, BLACK))
+                --lastBlack;
+            EXPECT_GE(firstGrey - lastBlack, 2) << line.x << "," << line.y;
+            EXPECT_LE(firstGrey - lastBlack, 12) << line.x << "," << line.y;
+        }
+    }
+}
+
 TEST_F(DisplayPanelWin, FrameAndSeriesLieWhereTheGeometrySays) {
     // power 125 of 0-250, rate 10 of 0-40, 2 m/s of 0-5, heart rate 160 of 0-200,
     // in the box from (130, 250) to (790, 550).

@@ -56,31 +56,6 @@ TEST_F(DisplayStripGraphWin, OneSampleShowsTheEmptyFramedBoxAndLabels) {
     EXPECT_GT(bitmap.CountColour(91, 236, 121, 560, RED), 0);
 }
 
-TEST_F(DisplayStripGraphWin, SamplesOutsideTheScaleRunAlongTheEdges) {
-    OnlyPower();
-    const struct { int32_t power, min, edgeY; } cases[] = {{1000, 0, TOP}, {20, 100, BOTTOM}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.power);
-        bitmap.Fill(FILL);
-        settings.powerMin = c.min;
-        h->lastSample = 5;
-        for (int k = 0; k <= 5; ++k) h->power[k] = c.power;
-        Draw();
-        EXPECT_EQ(ORANGE, bitmap.At(LEFT + 30, c.edgeY));  // the first sample too
-        EXPECT_EQ(ORANGE, bitmap.At(400, c.edgeY));
-    }
-}
-
-TEST_F(DisplayStripGraphWin, RangeZeroDrawsFlatOnTheBottomEdge) {
-    OnlyPower();
-    settings.powerMin = settings.powerMax = 120;
-    h->lastSample = 50;
-    for (int k = 0; k <= 50; ++k) h->power[k] = 50 + 7 * k;
-    Draw();
-    EXPECT_EQ(ORANGE, bitmap.At(400, BOTTOM));
-    EXPECT_EQ(0, bitmap.CountColour(LEFT + 30, TOP - 2, RIGHT, BOTTOM, ORANGE));
-}
-
 // The plain way: one LineTo per sample, straight from the geometry.
 void DrawEverySample(HDC dc, const StrokeHistory& h, const GraphBox& box) {
     for (int series = 0; series < SERIES_COUNT; ++series) {

@@ -134,13 +134,24 @@ TEST_F(PreferencesDialog, DefaultsShowHeavyweightStandardAndTheScales) {
         std::vector<std::string> shown;
         for (int id : ids) shown.push_back(EditText(dialog, id));
         EXPECT_EQ(shown, (std::vector<std::string>{"0", "200", "0", "40", "0", "5", "0", "250"}));
-        char title[64] = "";
-        GetWindowTextA(dialog, title, sizeof title);
-        EXPECT_STREQ(title, "Tamsi Preferences");
         PressCancel(dialog);
     });
     EXPECT_TRUE(ran);
     EXPECT_EQ(result, IDCANCEL);
+}
+
+// Each radio group has one tab stop in the template, on its first button. (Checking a radio
+// button moves the tab stop to it at run time, so the template is read before that.)
+TEST(PreferencesTemplate, EachRadioGroupHasOneTabStop) {
+    HWND dialog = CreateDialogParamA(
+        GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_PREFERENCES), NULL,
+        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    ASSERT_TRUE(dialog != NULL);
+    for (int id : {IDC_RADIO_LWT, IDC_RADIO_HWT, IDC_RADIO_STANDARD, IDC_RADIO_SLIDES}) {
+        LONG style = GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE);
+        EXPECT_EQ((style & WS_TABSTOP) != 0, id == IDC_RADIO_LWT || id == IDC_RADIO_STANDARD) << id;
+    }
+    DestroyWindow(dialog);
 }
 
 TEST_F(PreferencesDialog, SlidesAndLightweightAreStoredAndShownAgain) {

@@ -33,12 +33,6 @@ std::string MenuText(HMENU menu, int position) {
     return text;
 }
 
-std::string MenuTextById(HMENU menu, int id) {
-    char text[128] = "";
-    GetMenuStringA(menu, id, text, sizeof text, MF_BYCOMMAND);
-    return text;
-}
-
 static MENUITEMINFOA ItemInfo(HMENU menu, int id) {
     MENUITEMINFOA info = {};
     info.cbSize = sizeof info;

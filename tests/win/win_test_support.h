@@ -15,8 +15,6 @@ void RemoveSettingsFile();
 
 // The text of a menu item, by position.
 std::string MenuText(HMENU menu, int position);
-// The text of a menu item, by command id.
-std::string MenuTextById(HMENU menu, int id);
 bool IsChecked(HMENU menu, int id);
 bool IsRadioChecked(HMENU menu, int id);
 
