@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <math.h>
 #include <stdlib.h>
-#include <string.h>
 #include <time.h>
 
 #include <string>
@@ -14,137 +13,95 @@
 
 namespace {
 
-struct BodyCase {
-    LogEntry entry;
-    char rowerType[12];
-    char weightClass;
-    const char* expected;
-};
-
 TEST(UploadRequest, BodiesCarryTheResultTheDateAndOnlyKnownRowerAndWeight) {
     setenv("TZ", "UTC", 1);
     tzset();
-    const char* tail = "&txt_month=2&txt_day=13&txt_year=2009";
-    const BodyCase cases[] = {
+    const std::string date = "&txt_month=2&txt_day=13&txt_year=2009&rr_slide=";
+    const struct {
+        LogEntry entry;
+        char rowerType[12];
+        char weightClass;
+        std::string body;
+    } cases[] = {
         {{1234567890, 42000, 95, 10500, 2000.0f}, "standard", 'H',
-         "rr_distance=2000&rr_time_hr=0&rr_time_min=7&rr_time_sec=0&rr_time_tenths=.0&txt_month=2"
-         "&txt_day=13&txt_year=2009&rr_slide=standard&rr_weight_class=H&rr_comments=&rr_venue=IND"},
-        {{1234567890, 123456, 0, 0, 1999.9f}, "slide", 'L', nullptr},
-        {{1234567890, 372345, 0, 0, NAN}, "slide\0junk", 'X', nullptr},
-        {{1234567890, 0, 0, 0, 5.0f}, "slider", 'h', nullptr},
+         "rr_distance=2000&rr_time_hr=0&rr_time_min=7&rr_time_sec=0&rr_time_tenths=.0" + date +
+             "standard&rr_weight_class=H&rr_comments=&rr_venue=IND"},
+        {{1234567890, 123456, 0, 0, 1999.9f}, "slide", 'L',
+         "rr_distance=1999&rr_time_hr=0&rr_time_min=20&rr_time_sec=34&rr_time_tenths=.5" + date +
+             "slide&rr_weight_class=L&rr_comments=&rr_venue=IND"},
+        {{1234567890, 372345, 0, 0, NAN}, "slider\0\0\0\0\0", 'X',  // a damaged settings file
+         "rr_distance=0&rr_time_hr=1&rr_time_min=2&rr_time_sec=3&rr_time_tenths=.4" + date +
+             "standard&rr_weight_class=H&rr_comments=&rr_venue=IND"},
     };
-    const std::string others[] = {
-        "",
-        std::string("rr_distance=1999&rr_time_hr=0&rr_time_min=20&rr_time_sec=34&rr_time_tenths=.5") +
-            tail + "&rr_slide=slide&rr_weight_class=L&rr_comments=&rr_venue=IND",
-        std::string("rr_distance=0&rr_time_hr=1&rr_time_min=2&rr_time_sec=3&rr_time_tenths=.4") +
-            tail + "&rr_slide=slide&rr_weight_class=H&rr_comments=&rr_venue=IND",
-        std::string("rr_distance=5&rr_time_hr=0&rr_time_min=0&rr_time_sec=0&rr_time_tenths=.0") +
-            tail + "&rr_slide=standard&rr_weight_class=H&rr_comments=&rr_venue=IND",
-    };
-    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
-        const BodyCase& c = cases[i];
+    for (const auto& c : cases) {
         char body[UPLOAD_BODY_SIZE];
-        const int length = FormatUploadBody(c.entry, c.rowerType, c.weightClass, body, sizeof body);
-        const std::string expected = c.expected ? c.expected : others[i];
-        EXPECT_EQ(body, expected) << i;
-        EXPECT_EQ(length, (int)expected.size()) << i;
+        EXPECT_EQ(FormatUploadBody(c.entry, c.rowerType, c.weightClass, body, sizeof body),
+                  (int)c.body.size());
+        EXPECT_EQ(body, c.body);
     }
-    EXPECT_EQ(strlen(cases[0].expected), 174u);
-    char small[100];
-    EXPECT_EQ(FormatUploadBody(cases[0].entry, "standard", 'H', small, sizeof small), -1);
-}
+    EXPECT_EQ(cases[0].body.size(), 174u);
 
-TEST(UploadRequest, HeaderBlockAnnouncesTheBodyLength) {
     char header[UPLOAD_HEADER_SIZE];
-    const int length =
-        FormatUploadHeader("www.concept2.com", "user=ABC", 174, header, sizeof header);
-    const std::string expected =
-        "POST /sranking03/new_result2.asp HTTP/1.1\r\nHost: www.concept2.com\r\n"
-        "Cookie: user=ABC\r\nContent-Type: application/x-www-form-urlencoded\r\n"
-        "Content-Length: 174\r\n\r\n";
-    EXPECT_EQ(header, expected);
-    EXPECT_EQ(length, (int)expected.size());
+    FormatUploadHeader("www.concept2.com", "user=ABC", 174, header, sizeof header);
+    EXPECT_STREQ(header,
+                 "POST /sranking03/new_result2.asp HTTP/1.1\r\nHost: www.concept2.com\r\n"
+                 "Cookie: user=ABC\r\nContent-Type: application/x-www-form-urlencoded\r\n"
+                 "Content-Length: 174\r\n\r\n");
 }
-
-struct CookieCase {
-    const char* name;
-    std::string read;    // the bytes read from the file
-    std::string cookie;  // empty: no user cookie
-};
 
 TEST(UploadCookie, ValueOfTheUserLineEndsAtLineEndsAndFits) {
     const std::string longValue(2000, 'v');
-    const CookieCase cases[] = {
-        {"value up to the LF", "user\nABC123\nwww.concept2.com/sranking03\n*\n", "user=ABC123"},
-        {"after another cookie", "ASPSESSION\nX\nhost/\n*\nuser\nRower7\nhost/\n*\n", "user=Rower7"},
-        {"no LF after the value", "user\nABC12", "user=ABC1"},  // the read's last byte drops
-        {"CR ends the value", "user\nABC\r\nInjected: yes\n", "user=ABC"},
-        {"NUL ends the text", std::string("user\nAB\0C\n", 10), "user=AB"},
-        {"no user line", "session\nuser2\n*\n", ""},
-        {"user is part of a longer name", "superuser\nX\n*\n", ""},
-        {"name at the very end", "data\nuser\n", ""},
-        {"nothing read", "", ""},
-        {"value too long", "user\n" + longValue + "\n",
-         "user=" + longValue.substr(0, COOKIE_TEXT_SIZE - 1 - 5)},
+    const struct {
+        std::string read;    // the bytes read from the cookie file
+        std::string cookie;  // empty: no user cookie
+    } cases[] = {
+        {"ASPSESSION\nX\nhost/\n*\nuser\nABC123\nhost/\n*\n", "user=ABC123"},
+        {"user\nABC12", "user=ABC1"},  // no LF after the value: the read's last byte is dropped
+        {"user\nABC\r\nInjected: yes\n", "user=ABC"},
+        {"user\n" + longValue + "\n", "user=" + longValue.substr(0, COOKIE_TEXT_SIZE - 6)},
+        {"superuser\nX\n*\n", ""},
+        {"data\nuser\n", ""},
+        {"", ""},
     };
-    for (const CookieCase& c : cases) {
+    for (const auto& c : cases) {
         char cookie[COOKIE_TEXT_SIZE] = "";
-        const bool found = ParseUserCookie(c.read.data(), c.read.size(), cookie, sizeof cookie);
-        EXPECT_EQ(found, !c.cookie.empty()) << c.name;
-        if (found) {
-            EXPECT_EQ(cookie, c.cookie) << c.name;
-        }
+        EXPECT_EQ(ParseUserCookie(c.read.data(), c.read.size(), cookie, sizeof cookie),
+                  !c.cookie.empty())
+            << c.read;
+        EXPECT_EQ(cookie, c.cookie) << c.read;
     }
 }
 
-struct ServerCase {
-    const char* override;
-    bool valid;
-    const char* host;
-    unsigned port;
-    const char* hostHeader;
-};
-
-TEST(RankingServerChoice, TheEnvironmentMayNameAPlainHostAndPort) {
-    const ServerCase cases[] = {
-        {nullptr, true, rankingServerHost, 80, rankingServerHost},
-        {"", true, rankingServerHost, 80, rankingServerHost},
-        {"127.0.0.1:8080", true, "127.0.0.1", 8080, "127.0.0.1:8080"},
-        {"test-host.local:80", true, "test-host.local", 80, "test-host.local"},
-        {"127.0.0.1", false, "", 0, ""},
-        {":80", false, "", 0, ""},
-        {"host:0", false, "", 0, ""},
-        {"host:65536", false, "", 0, ""},
-        {"host:80x", false, "", 0, ""},
-        {"host:-1", false, "", 0, ""},
-        {"bad\r\nX: y:80", false, "", 0, ""},
+TEST(RankingServerChoice, TheEnvironmentMayNameOnlyAPlainHostAndPort) {
+    const struct {
+        const char* override;
+        const char* hostHeader;  // null: refused
+        unsigned port;
+    } cases[] = {
+        {nullptr, rankingServerHost, 80},  {"127.0.0.1:8080", "127.0.0.1:8080", 8080},
+        {"test.local:80", "test.local", 80}, {"127.0.0.1", nullptr, 0},
+        {"host:65536", nullptr, 0},          {"bad\r\nX: y:80", nullptr, 0},
     };
-    for (const ServerCase& c : cases) {
+    for (const auto& c : cases) {
         RankingServer server = {};
-        const bool valid = ChooseRankingServer(c.override, &server);
         const char* name = c.override ? c.override : "(none)";
-        EXPECT_EQ(valid, c.valid) << name;
-        if (!c.valid || !valid) continue;
-        EXPECT_STREQ(server.host, c.host) << name;
-        EXPECT_EQ(server.port, c.port) << name;
+        ASSERT_EQ(ChooseRankingServer(c.override, &server), c.hostHeader != nullptr) << name;
+        if (c.hostHeader == nullptr) continue;
         EXPECT_STREQ(server.hostHeader, c.hostHeader) << name;
+        EXPECT_EQ(server.port, c.port) << name;
     }
 }
 
 TEST(OnlineLogChoice, OnlyEntriesLaterThanTheLastUploadAreNew) {
-    const int32_t times[] = {500, 1000, 1001, -5, 2000};
-    logEntryCount = 5;
-    for (int i = 0; i < 5; ++i) logEntries[i + 1].startTime = times[i];
-    logEntries[6].startTime = 9999;  // beyond the count
+    const int32_t times[] = {500, 1000, 1001, -5, 2000, 9999};
+    for (int i = 0; i < 6; ++i) logEntries[i + 1].startTime = times[i];
+    logEntryCount = 5;  // the sixth is beyond the catalog
     LogEntry* list[MAX_LOG_ENTRIES];
     ASSERT_EQ(CollectNewResults(list, 1000), 2);
     EXPECT_EQ(list[0], &logEntries[3]);
     EXPECT_EQ(list[1], &logEntries[5]);
-    EXPECT_EQ(CollectNewResults(list, 0), 4);
     EXPECT_EQ(CollectNewResults(list, -10), 5);
     logEntryCount = 0;
-    EXPECT_EQ(CollectNewResults(list, 0), 0);
 }
 
 }  // namespace
