@@ -9,8 +9,8 @@ const char rankingServerHost[] = "www.concept2.com";
 const char RANKING_SERVER_VARIABLE[] = "TAMSI_RANKING_SERVER";
 
 static bool IsHostCharacter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '.' || c == '-';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == '-';
 }
 
 static void SetHostHeader(RankingServer* server) {

@@ -98,18 +98,20 @@ static bool ParseDecimal(const char* text, long long* value) {
     return true;
 }
 
+static int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
 // A chunk's size line: hexadecimal digits, then optionally extensions after a semicolon.
 static bool ParseChunkSize(const char* text, long long* value) {
     text = SkipSpaces(text);
     long long result = 0;
     int digits = 0;
-    for (;; ++text, ++digits) {
-        int digit;
-        if (*text >= '0' && *text <= '9') digit = *text - '0';
-        else if (*text >= 'a' && *text <= 'f') digit = *text - 'a' + 10;
-        else if (*text >= 'A' && *text <= 'F') digit = *text - 'A' + 10;
-        else break;
-        result = result * 16 + digit;
+    for (; HexDigit(*text) >= 0; ++text, ++digits) {
+        result = result * 16 + HexDigit(*text);
         if (result > MAX_BODY_LENGTH) return false;
     }
     text = SkipSpaces(text);

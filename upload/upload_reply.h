@@ -2,8 +2,8 @@
 #pragma once
 #include <stddef.h>
 
-const int REPLY_LINE_SIZE = 256;           // longer lines are kept cut to this size
-const long REPLY_HEAD_LIMIT = 64 * 1024;   // status line and headers of one reply, at most
+const int REPLY_LINE_SIZE = 256;          // longer lines are kept cut to this size
+const long REPLY_HEAD_LIMIT = 64 * 1024;  // status line and headers of one reply, at most
 
 enum ReplyOutcome {
     REPLIES_PENDING,     // more bytes are needed
@@ -15,16 +15,16 @@ enum ReplyOutcome {
 
 // The state of the judgement: which part of which reply the next byte belongs to.
 struct ReplyJudge {
-    int expected;          // replies the posts asked for
-    int accepted;          // whole replies with a 2xx or 3xx status so far
-    ReplyOutcome outcome;  // once not pending, further bytes are ignored
+    int expected;                      // replies the posts asked for
+    int accepted;                      // whole replies with a 2xx or 3xx status so far
+    ReplyOutcome outcome;              // once not pending, further bytes are ignored
     char statusLine[REPLY_LINE_SIZE];  // of the reply being read, or the deciding one
 
-    int part;         // which part of the reply is being read (see upload_reply.cpp)
-    int status;       // status code of the reply being read
-    bool chunked;     // its body comes in chunks
-    bool hasLength;   // it carries a Content-Length
-    bool toClose;     // a transfer coding other than chunked: the body runs to the close
+    int part;            // which part of the reply is being read (see upload_reply.cpp)
+    int status;          // status code of the reply being read
+    bool chunked;        // its body comes in chunks
+    bool hasLength;      // it carries a Content-Length
+    bool toClose;        // a transfer coding other than chunked: the body runs to the close
     long long bodyLeft;  // bytes of the body (or of the chunk) still to come
     long headBytes;      // bytes of status line and headers so far
     char line[REPLY_LINE_SIZE];

@@ -29,14 +29,14 @@ int FormatUploadBody(const LogEntry& entry, const char* rowerType, char weightCl
     // Some C libraries have no local time for moments before 1970; the date is then zero.
     struct tm date = {};
     if (const struct tm* local = localtime(&start)) date = *local;
-    const int length = snprintf(
-        body, size,
-        "rr_distance=%i&rr_time_hr=%i&rr_time_min=%i&rr_time_sec=%i&rr_time_tenths=.%i"
-        "&txt_month=%i&txt_day=%i&txt_year=%i&rr_slide=%s&rr_weight_class=%c"
-        "&rr_comments=&rr_venue=IND",
-        WholeMetres(entry.distance), seconds / 3600, (seconds % 3600) / 60, seconds % 60, tenths,
-        date.tm_mon + 1, date.tm_mday, date.tm_year + 1900, UploadRowerType(rowerType),
-        UploadWeightClass(weightClass));
+    const int length =
+        snprintf(body, size,
+                 "rr_distance=%i&rr_time_hr=%i&rr_time_min=%i&rr_time_sec=%i&rr_time_tenths=.%i"
+                 "&txt_month=%i&txt_day=%i&txt_year=%i&rr_slide=%s&rr_weight_class=%c"
+                 "&rr_comments=&rr_venue=IND",
+                 WholeMetres(entry.distance), seconds / 3600, (seconds % 3600) / 60, seconds % 60,
+                 tenths, date.tm_mon + 1, date.tm_mday, date.tm_year + 1900,
+                 UploadRowerType(rowerType), UploadWeightClass(weightClass));
     return length >= 0 && (size_t)length < size ? length : -1;
 }
 

@@ -47,7 +47,8 @@ TEST(UploadEndToEnd, NewResultsArePostedOnceAndASecondRunFindsNothing) {
     const char* lastLines[] = {"42000,2000.0", "42000,2001.0", "123456,5000.5", "42000,1999.9"};
     for (int i = 0; i < 4; ++i) {
         std::ofstream(tamsi.path("data\\" + std::to_string(LAST_UPLOAD + 100 * i) + ".csv"))
-            << "Time,Distance,Pace,Watts,Cals,SPM,HR\n" << lastLines[i] << ",0.2,302,95,28,150\n";
+            << "Time,Distance,Pace,Watts,Cals,SPM,HR\n"
+            << lastLines[i] << ",0.2,302,95,28,150\n";
     }
     tamsi.SetSimulator("TAMSI_RANKING_SERVER", server.Address());
     ASSERT_TRUE(tamsi.Start());

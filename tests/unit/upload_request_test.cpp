@@ -23,13 +23,19 @@ TEST(UploadRequest, BodiesCarryTheResultTheDateAndOnlyKnownRowerAndWeight) {
         char weightClass;
         std::string body;
     } cases[] = {
-        {{1234567890, 42000, 95, 10500, 2000.0f}, "standard", 'H',
+        {{1234567890, 42000, 95, 10500, 2000.0f},
+         "standard",
+         'H',
          "rr_distance=2000&rr_time_hr=0&rr_time_min=7&rr_time_sec=0&rr_time_tenths=.0" + date +
              "standard&rr_weight_class=H&rr_comments=&rr_venue=IND"},
-        {{1234567890, 123456, 0, 0, 1999.9f}, "slide", 'L',
+        {{1234567890, 123456, 0, 0, 1999.9f},
+         "slide",
+         'L',
          "rr_distance=1999&rr_time_hr=0&rr_time_min=20&rr_time_sec=34&rr_time_tenths=.5" + date +
              "slide&rr_weight_class=L&rr_comments=&rr_venue=IND"},
-        {{1234567890, 372345, 0, 0, NAN}, "slider\0\0\0\0\0", 'X',  // a damaged settings file
+        {{1234567890, 372345, 0, 0, NAN},
+         "slider\0\0\0\0\0",
+         'X',  // a damaged settings file
          "rr_distance=0&rr_time_hr=1&rr_time_min=2&rr_time_sec=3&rr_time_tenths=.4" + date +
              "standard&rr_weight_class=H&rr_comments=&rr_venue=IND"},
     };
@@ -78,7 +84,7 @@ TEST(RankingServerChoice, TheEnvironmentMayNameOnlyAPlainHostAndPort) {
         const char* hostHeader;  // null: refused
         unsigned port;
     } cases[] = {
-        {nullptr, rankingServerHost, 80},  {"127.0.0.1:8080", "127.0.0.1:8080", 8080},
+        {nullptr, rankingServerHost, 80},    {"127.0.0.1:8080", "127.0.0.1:8080", 8080},
         {"test.local:80", "test.local", 80}, {"127.0.0.1", nullptr, 0},
         {"host:65536", nullptr, 0},          {"bad\r\nX: y:80", nullptr, 0},
     };

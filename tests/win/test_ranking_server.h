@@ -76,7 +76,8 @@ private:
             if (got <= 0) return;
             pending.append(buffer, got);
             for (size_t end; (end = pending.find("\r\n\r\n")) != std::string::npos;) {
-                const size_t length = end + 4 + atoi(pending.c_str() + pending.find("Length: ") + 8);
+                const size_t length =
+                    end + 4 + atoi(pending.c_str() + pending.find("Length: ") + 8);
                 if (pending.size() < length) break;
                 std::lock_guard<std::mutex> lock(mutex_);
                 requests_.push_back(pending.substr(0, length));
@@ -87,7 +88,8 @@ private:
                 if (answer_ != ANSWER_CLOSE && answer_ != ANSWER_NEVER) {
                     send(client, reply, (int)strlen(reply), 0);
                 }
-                if (answer_ == ANSWER_CLOSE || answer_ == ANSWER_FIRST_ONLY) shutdown(client, SD_SEND);
+                if (answer_ == ANSWER_CLOSE || answer_ == ANSWER_FIRST_ONLY)
+                    shutdown(client, SD_SEND);
             }
         }
     }

@@ -40,7 +40,8 @@ LRESULT CALLBACK WatchProgress(int code, WPARAM wParam, LPARAM lParam) {
         progress.shownAt = GetTickCount();
     }
     if (sent->message == PBM_STEPIT) progress.steps++;
-    if (sent->message == WM_DESTROY && sent->hwnd == progress.dialog) progress.goneAt = GetTickCount();
+    if (sent->message == WM_DESTROY && sent->hwnd == progress.dialog)
+        progress.goneAt = GetTickCount();
     return CallNextHookEx(NULL, code, wParam, lParam);
 }
 
@@ -100,9 +101,10 @@ TEST_F(UploadResultsWin, ThreeResultsAreThreePostsInSixStepsAndMoveTheUploadTime
 
     const std::vector<std::string> requests = server.Requests();
     ASSERT_EQ(requests.size(), 3u);
-    const std::string head = "POST /sranking03/new_result2.asp HTTP/1.1\r\nHost: " +
-                             server.Address() + "\r\nCookie: user=ABC123\r\n" +
-                             "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: ";
+    const std::string head =
+        "POST /sranking03/new_result2.asp HTTP/1.1\r\nHost: " + server.Address() +
+        "\r\nCookie: user=ABC123\r\n" +
+        "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: ";
     for (int i = 0; i < 3; ++i) {
         ASSERT_EQ(requests[i].substr(0, head.size()), head) << i;
         const size_t body = requests[i].find("\r\n\r\n") + 4;
