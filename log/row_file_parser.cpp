@@ -2,7 +2,7 @@
 #include "log/row_file_parser.h"
 
 #include <math.h>
-#include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 namespace {
@@ -13,17 +13,46 @@ int32_t ClampToInt32(int64_t value) {
     return (int32_t)value;
 }
 
+// An integer column as "%i" reads it (strtoll with base 0 takes the same text), clamped
+// to 32 bits where scanf would leave an out-of-range value undefined.
+bool ReadInteger(const char** p, int32_t* value) {
+    char* end;
+    long long read = strtoll(*p, &end, 0);
+    if (end == *p) return false;
+    *value = ClampToInt32(read);
+    *p = end;
+    return true;
+}
+
+bool ReadReal(const char** p, double* value) {
+    char* end;
+    *value = strtod(*p, &end);
+    if (end == *p) return false;
+    *p = end;
+    return true;
+}
+
+bool ReadComma(const char** p) {
+    if (**p != ',') return false;
+    ++*p;
+    return true;
+}
+
 }  // namespace
 
 bool ParseRowLine(const char* line, RowLine* row) {
-    int time, power, calories, strokeRate, heartRate;
-    double distance, pace;
-    if (sscanf(line, "%i,%lf,%lf,%i,%i,%i,%i", &time, &distance, &pace, &power, &calories,
-               &strokeRate, &heartRate) != 7)
+    // Column by column as "%i,%lf,%lf,%i,%i,%i,%i" reads them.
+    const char* p = line;
+    RowLine read;
+    if (!ReadInteger(&p, &read.time) || !ReadComma(&p) || !ReadReal(&p, &read.distance) ||
+        !ReadComma(&p) || !ReadReal(&p, &read.pace) || !ReadComma(&p) ||
+        !ReadInteger(&p, &read.power) || !ReadComma(&p) || !ReadInteger(&p, &read.calories) ||
+        !ReadComma(&p) || !ReadInteger(&p, &read.strokeRate) || !ReadComma(&p) ||
+        !ReadInteger(&p, &read.heartRate))
         return false;
     // The writer prints plain decimals; "nan" or "inf" would poison every drawing.
-    if (!isfinite(distance) || !isfinite(pace)) return false;
-    *row = RowLine{time, distance, pace, power, calories, strokeRate, heartRate};
+    if (!isfinite(read.distance) || !isfinite(read.pace)) return false;
+    *row = read;
     return true;
 }
 

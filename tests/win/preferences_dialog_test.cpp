@@ -140,12 +140,13 @@ TEST_F(PreferencesDialog, DefaultsShowHeavyweightStandardAndTheScales) {
     EXPECT_EQ(result, IDCANCEL);
 }
 
+static INT_PTR CALLBACK InertDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
 // Each radio group has one tab stop in the template, on its first button. (Checking a radio
 // button moves the tab stop to it at run time, so the template is read before that.)
 TEST(PreferencesTemplate, EachRadioGroupHasOneTabStop) {
-    HWND dialog = CreateDialogParamA(
-        GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_PREFERENCES), NULL,
-        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_PREFERENCES),
+                                     NULL, InertDlgProc, 0);
     ASSERT_TRUE(dialog != NULL);
     for (int id : {IDC_RADIO_LWT, IDC_RADIO_HWT, IDC_RADIO_STANDARD, IDC_RADIO_SLIDES}) {
         LONG style = GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE);
