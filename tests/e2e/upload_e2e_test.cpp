@@ -37,8 +37,6 @@ TEST(UploadEndToEnd, NewResultsArePostedOnceAndASecondRunFindsNothing) {
     Settings record = {};
     record.mainWindowRect = {0, 0, 800, 600};
     record.paceMax = record.strokeRateMax = record.heartRateMax = record.powerMax = 100;
-    strcpy(record.rowerType, "slide");
-    record.weightClass = 'L';
     record.lastUploadTime = LAST_UPLOAD;
     record.languageCommand = IDM_ENGLISH;
     std::ofstream(tamsi.path("Tamsi.ini"), std::ios::binary)
@@ -59,8 +57,6 @@ TEST(UploadEndToEnd, NewResultsArePostedOnceAndASecondRunFindsNothing) {
 
     std::vector<std::string> distances;  // in the folder's order, which the test does not fix
     for (const std::string& request : server.Requests()) {
-        EXPECT_NE(request.find("\r\nCookie: user=R0wer%2D42\r\n"), std::string::npos);
-        EXPECT_NE(request.find("&rr_slide=slide&rr_weight_class=L&"), std::string::npos);
         distances.push_back(request.substr(request.find("rr_distance="), 16));
     }
     std::sort(distances.begin(), distances.end());

@@ -1,4 +1,4 @@
-// The bytes of a posted result, the cookie, the server choice and the choice of new results.
+// The bytes of a posted result, the cookie read from its file, and the test server override.
 #include <gtest/gtest.h>
 #include <math.h>
 #include <stdlib.h>
@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "upload/online_log.h"
 #include "upload/ranking_server.h"
 #include "upload/upload_cookie.h"
 #include "upload/upload_request.h"
@@ -45,14 +44,13 @@ TEST(UploadRequest, BodiesCarryTheResultTheDateAndOnlyKnownRowerAndWeight) {
                   (int)c.body.size());
         EXPECT_EQ(body, c.body);
     }
-    EXPECT_EQ(cases[0].body.size(), 174u);
-
     char header[UPLOAD_HEADER_SIZE];
     FormatUploadHeader("www.concept2.com", "user=ABC", 174, header, sizeof header);
     EXPECT_STREQ(header,
                  "POST /sranking03/new_result2.asp HTTP/1.1\r\nHost: www.concept2.com\r\n"
                  "Cookie: user=ABC\r\nContent-Type: application/x-www-form-urlencoded\r\n"
                  "Content-Length: 174\r\n\r\n");
+    EXPECT_EQ(cases[0].body.size(), 174u);
 }
 
 TEST(UploadCookie, ValueOfTheUserLineEndsAtLineEndsAndFits) {
@@ -66,48 +64,26 @@ TEST(UploadCookie, ValueOfTheUserLineEndsAtLineEndsAndFits) {
         {"user\nABC\r\nInjected: yes\n", "user=ABC"},
         {"user\n" + longValue + "\n", "user=" + longValue.substr(0, COOKIE_TEXT_SIZE - 6)},
         {"superuser\nX\n*\n", ""},
-        {"data\nuser\n", ""},
-        {"", ""},
     };
     for (const auto& c : cases) {
         char cookie[COOKIE_TEXT_SIZE] = "";
         EXPECT_EQ(ParseUserCookie(c.read.data(), c.read.size(), cookie, sizeof cookie),
-                  !c.cookie.empty())
-            << c.read;
-        EXPECT_EQ(cookie, c.cookie) << c.read;
+                  !c.cookie.empty());
+        EXPECT_EQ(cookie, c.cookie);
     }
 }
 
 TEST(RankingServerChoice, TheEnvironmentMayNameOnlyAPlainHostAndPort) {
-    const struct {
-        const char* override;
-        const char* hostHeader;  // null: refused
-        unsigned port;
-    } cases[] = {
-        {nullptr, rankingServerHost, 80},    {"127.0.0.1:8080", "127.0.0.1:8080", 8080},
-        {"test.local:80", "test.local", 80}, {"127.0.0.1", nullptr, 0},
-        {"host:65536", nullptr, 0},          {"bad\r\nX: y:80", nullptr, 0},
-    };
-    for (const auto& c : cases) {
-        RankingServer server = {};
-        const char* name = c.override ? c.override : "(none)";
-        ASSERT_EQ(ChooseRankingServer(c.override, &server), c.hostHeader != nullptr) << name;
-        if (c.hostHeader == nullptr) continue;
-        EXPECT_STREQ(server.hostHeader, c.hostHeader) << name;
-        EXPECT_EQ(server.port, c.port) << name;
+    RankingServer server = {};
+    ASSERT_TRUE(ChooseRankingServer(nullptr, &server));
+    EXPECT_STREQ(server.hostHeader, rankingServerHost);
+    EXPECT_EQ(server.port, 80);
+    ASSERT_TRUE(ChooseRankingServer("127.0.0.1:8080", &server));
+    EXPECT_STREQ(server.hostHeader, "127.0.0.1:8080");
+    EXPECT_EQ(server.port, 8080);
+    for (const char* bad : {"127.0.0.1", "host:65536", "bad\r\nX: y:80"}) {
+        EXPECT_FALSE(ChooseRankingServer(bad, &server)) << bad;
     }
-}
-
-TEST(OnlineLogChoice, OnlyEntriesLaterThanTheLastUploadAreNew) {
-    const int32_t times[] = {500, 1000, 1001, -5, 2000, 9999};
-    for (int i = 0; i < 6; ++i) logEntries[i + 1].startTime = times[i];
-    logEntryCount = 5;  // the sixth is beyond the catalog
-    LogEntry* list[MAX_LOG_ENTRIES];
-    ASSERT_EQ(CollectNewResults(list, 1000), 2);
-    EXPECT_EQ(list[0], &logEntries[3]);
-    EXPECT_EQ(list[1], &logEntries[5]);
-    EXPECT_EQ(CollectNewResults(list, -10), 5);
-    logEntryCount = 0;
 }
 
 }  // namespace
