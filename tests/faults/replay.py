@@ -1,0 +1,328 @@
+#!/usr/bin/env python3
+"""Applies each fault of faults.txt alone to a scratch copy of the tree, rebuilds, runs the tests
+and records which of them failed: a measure of what the tests catch, not part of the test command.
+
+    python3 tests/faults/replay.py                  every window-free fault, native unit tests
+    python3 tests/faults/replay.py --wine           every fault, also the Windows and end-to-end
+                                                    tests of the 64-bit build under Wine
+    python3 tests/faults/replay.py --fuzz 5         also every fuzzer for 5 seconds from its seeds
+    python3 tests/faults/replay.py --only a,b       only the faults named (results to stdout)
+
+The scratch copy (default /tmp/tamsi-faults) keeps its build trees between runs, so a replay
+rebuilds only what a fault touches. The tree itself is never changed.
+"""
+import argparse
+import datetime
+import os
+import shutil
+import subprocess
+import sys
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+HERE = os.path.dirname(os.path.abspath(__file__))
+FIELDS = ("subsystem", "file", "what", "original", "faulty")
+
+
+def Unescape(text):
+    out, i = [], 0
+    while i < len(text):
+        if text[i] == "\\" and i + 1 < len(text) and text[i + 1] in "n\\":
+            out.append("\n" if text[i + 1] == "n" else "\\")
+            i += 2
+        else:
+            out.append(text[i])
+            i += 1
+    return "".join(out)
+
+
+def ReadFaults(path):
+    faults, current = [], None
+    for number, line in enumerate(open(path, encoding="utf-8"), 1):
+        line = line.rstrip("\n")
+        if not line.strip() or line.startswith("#"):
+            continue
+        if line.startswith("[") and line.endswith("]"):
+            current = {"name": line[1:-1], "line": number}
+            faults.append(current)
+            continue
+        key, sep, value = line.partition(" = ")
+        if not sep or current is None or key not in FIELDS:
+            sys.exit(f"{path}:{number}: expected 'key = value' with key one of {FIELDS}")
+        current[key] = Unescape(value) if key in ("original", "faulty") else value
+    for fault in faults:
+        missing = [key for key in FIELDS if key not in fault]
+        if missing:
+            sys.exit(f"{path}:{fault['line']}: [{fault['name']}] lacks {', '.join(missing)}")
+    names = [fault["name"] for fault in faults]
+    if len(set(names)) != len(names):
+        sys.exit(f"{path}: a fault name is used twice")
+    return faults
+
+
+def IsWindowsCode(fault):
+    return fault["file"].endswith("_win.cpp")
+
+
+def SnippetProblem(fault):
+    """Why the fault cannot be applied to the tree as it stands, or None."""
+    path = os.path.join(ROOT, fault["file"])
+    if not os.path.isfile(path):
+        return "no such file"
+    occurrences = open(path, encoding="utf-8").read().count(fault["original"])
+    return None if occurrences == 1 else f"the original snippet occurs {occurrences} times"
+
+
+def Run(command, cwd, log, env=None):
+    with open(log, "w") as out:
+        return subprocess.run(command, cwd=cwd, stdout=out, stderr=subprocess.STDOUT, env=env).returncode
+
+
+def SyncScratch(scratch):
+    """Copies the tree's files (committed or not, ignored ones left out) where they differ, so
+    that unchanged files keep their times and the build stays incremental."""
+    listing = subprocess.run(["git", "ls-files", "-z", "--cached", "--others", "--exclude-standard"],
+                             cwd=ROOT, check=True, capture_output=True).stdout.decode()
+    files = [name for name in listing.split("\0") if name and os.path.isfile(os.path.join(ROOT, name))]
+    for name in files:
+        source, target = os.path.join(ROOT, name), os.path.join(scratch, name)
+        data = open(source, "rb").read()
+        if os.path.exists(target) and open(target, "rb").read() == data:
+            continue
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        shutil.copy2(source, target)
+    manifest = os.path.join(scratch, ".replay-files")
+    if os.path.exists(manifest):
+        for name in set(open(manifest).read().split("\0")) - set(files):
+            if name and os.path.isfile(os.path.join(scratch, name)):
+                os.remove(os.path.join(scratch, name))
+    with open(manifest, "w") as out:
+        out.write("\0".join(files))
+
+
+class Tree:
+    """One build tree of the scratch copy and the tests run in it."""
+
+    def __init__(self, scratch, name, configure, wine):
+        self.scratch, self.name, self.wine = scratch, name, wine
+        self.build = os.path.join(scratch, "build", name)
+        self.configure = configure
+        self.log = os.path.join(scratch, "build", f"replay-{name}.log")
+
+    def Build(self):
+        os.makedirs(self.build, exist_ok=True)
+        command = ["cmake", "-S", self.scratch, "-B", self.build, "-G", "Ninja"] + self.configure
+        if Run(command, self.scratch, self.log) != 0:
+            return False
+        return Run(["cmake", "--build", self.build, "--", "-j2"], self.scratch, self.log) == 0
+
+    def FailedTests(self):
+        failed_log = os.path.join(self.build, "Testing", "Temporary", "LastTestsFailed.log")
+        if os.path.exists(failed_log):
+            os.remove(failed_log)
+        ctest = ["ctest", "--test-dir", self.build, "--timeout", "300"]
+        if self.wine:
+            # The Windows tests need Wine, a prefix and a screen of their own, as in test.sh.
+            env = dict(os.environ, WINEPREFIX=os.path.join(self.scratch, "build", "wine-prefix"),
+                       TAMSI_OWN_SCREEN="1")
+            env.pop("DISPLAY", None)
+            script = ('. scripts/wine-env.sh; "$@"; status=$?; wineserver -k 2>/dev/null; '
+                      '[ -n "${TAMSI_XVFB_PID:-}" ] && kill "$TAMSI_XVFB_PID" 2>/dev/null; exit $status')
+            status = Run(["bash", "-c", script, "wine-tests"] + ctest, self.scratch, self.log, env)
+        else:
+            status = Run(ctest + ["-j2"], self.scratch, self.log)
+        if status == 0:
+            return []
+        if not os.path.exists(failed_log):
+            return [f"{self.name}: ctest failed without a test result (see {self.log})"]
+        return [line.strip().split(":", 1)[1] for line in open(failed_log) if ":" in line]
+
+
+class FuzzTree(Tree):
+    """The fuzzers' clang tree: each fuzzer runs for a few seconds from its committed seeds."""
+
+    def __init__(self, scratch, seconds):
+        super().__init__(scratch, "fuzz", ["-DCMAKE_C_COMPILER=clang", "-DCMAKE_CXX_COMPILER=clang++"],
+                         wine=False)
+        self.seconds = seconds
+
+    def Build(self):
+        os.makedirs(self.build, exist_ok=True)
+        command = ["cmake", "-S", os.path.join(self.scratch, "tests", "fuzz"), "-B", self.build,
+                   "-G", "Ninja"] + self.configure
+        if Run(command, self.scratch, self.log) != 0:
+            return False
+        return Run(["cmake", "--build", self.build, "--", "-j2"], self.scratch, self.log) == 0
+
+    def FailedTests(self):
+        failed = []
+        seeds = os.path.join(self.scratch, "tests", "fuzz", "corpus")
+        for program in sorted(os.listdir(self.build)):
+            if not program.endswith("_fuzz"):
+                continue
+            name = program[: -len("_fuzz")]
+            # A fresh folder for what the run finds, so that runs do not build on each other.
+            found = os.path.join(self.build, "replay-corpus")
+            shutil.rmtree(found, ignore_errors=True)
+            os.makedirs(found)
+            command = [os.path.join(self.build, program), f"-max_total_time={self.seconds}",
+                       "-timeout=10", f"-artifact_prefix={self.build}/replay-", found,
+                       os.path.join(seeds, name)]
+            if Run(command, self.build, self.log) != 0:
+                failed.append(f"fuzz.{name}")
+        return failed
+
+
+def Replay(fault, scratch, trees, baseline):
+    path = os.path.join(scratch, fault["file"])
+    if not os.path.exists(path):
+        return "NOT-APPLIED", ["no such file"]
+    original_text = open(path, encoding="utf-8").read()
+    occurrences = original_text.count(fault["original"])
+    if occurrences != 1:
+        return "NOT-APPLIED", [f"the original snippet occurs {occurrences} times"]
+    try:
+        with open(path, "w", encoding="utf-8") as out:
+            out.write(original_text.replace(fault["original"], fault["faulty"]))
+        failed = []
+        for tree in trees:
+            if not tree.Build():
+                return "BUILD-FAILED", [f"{tree.name} (see {tree.log})"]
+            failed += [test for test in tree.FailedTests() if test not in baseline]
+    finally:
+        with open(path, "w", encoding="utf-8") as out:
+            out.write(original_text)
+    return ("CAUGHT" if failed else "MISSED"), failed
+
+
+def MergeResults(path, faults, replayed):
+    """The results file's earlier lines for every fault of the list, with the replayed ones new."""
+    by_name = {fault["name"]: fault for fault in faults}
+    earlier = {}
+    for line in open(path):
+        if line.startswith("#") or not line.strip():
+            continue
+        fields = line.split()
+        if fields[0] in by_name:
+            earlier[fields[0]] = (by_name[fields[0]], fields[2], fields[3:])
+    for fault, result, failed in replayed:
+        earlier[fault["name"]] = (fault, result, failed)
+    return [earlier[fault["name"]] for fault in faults if fault["name"] in earlier]
+
+
+def Summary(results, trees_named):
+    lines = []
+    replayed = [(fault, result) for fault, result, _ in results if result in ("CAUGHT", "MISSED")]
+    caught = sum(1 for _, result in replayed if result == "CAUGHT")
+    share = f" ({100 * caught // len(replayed)} %)" if replayed else ""
+    lines.append(f"# Tests run: {trees_named}. Caught {caught} of {len(replayed)} faults replayed{share}.")
+    others = {}
+    for _, result, _ in results:
+        if result not in ("CAUGHT", "MISSED"):
+            others[result] = others.get(result, 0) + 1
+    if others:
+        lines.append("# Not replayed: " + ", ".join(f"{n} {what}" for what, n in sorted(others.items())))
+    by_subsystem = {}
+    for fault, result in replayed:
+        counts = by_subsystem.setdefault(fault["subsystem"], [0, 0])
+        counts[0] += result == "CAUGHT"
+        counts[1] += 1
+    lines.append("# By subsystem: " + ", ".join(
+        f"{name} {c}/{n}" for name, (c, n) in sorted(by_subsystem.items())))
+    return lines
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--wine", action="store_true", help="also run the 64-bit build's tests under Wine")
+    parser.add_argument("--fuzz", type=int, metavar="SECONDS",
+                        help="also run each fuzzer this long from its seeds (results-fuzz.txt)")
+    parser.add_argument("--only", help="comma-separated fault names")
+    parser.add_argument("--faults", default=os.path.join(HERE, "faults.txt"))
+    parser.add_argument("--scratch", default="/tmp/tamsi-faults")
+    parser.add_argument("--results", help="results file (default results-native.txt or results-wine.txt "
+                        "beside the list; with --only, standard output)")
+    parser.add_argument("--update", action="store_true",
+                        help="with --only: replace those faults' lines in the results file, keep the rest")
+    parser.add_argument("--check", action="store_true", help="only check that every fault applies")
+    args = parser.parse_args()
+
+    faults = ReadFaults(args.faults)
+    if args.check:
+        problems = [(fault["name"], SnippetProblem(fault)) for fault in faults]
+        for name, problem in problems:
+            if problem:
+                print(f"{name}: {problem}")
+        print(f"{len(faults)} faults, {sum(1 for _, p in problems if not p)} apply to the tree")
+        sys.exit(1 if any(p for _, p in problems) else 0)
+    if args.only:
+        wanted = args.only.split(",")
+        unknown = set(wanted) - {fault["name"] for fault in faults}
+        if unknown:
+            sys.exit(f"no such fault: {', '.join(sorted(unknown))}")
+        faults = [fault for fault in faults if fault["name"] in wanted]
+
+    os.makedirs(args.scratch, exist_ok=True)
+    SyncScratch(args.scratch)
+    native = Tree(args.scratch, "native", [], wine=False)
+    win64 = Tree(args.scratch, "win64",
+                 ["-DCMAKE_TOOLCHAIN_FILE=" + os.path.join(args.scratch, "cmake", "mingw-x86_64.cmake")],
+                 wine=True)
+    trees = [native, win64] if args.wine else [native]
+    if args.fuzz:
+        trees.append(FuzzTree(args.scratch, args.fuzz))
+
+    # Tests that fail without any fault say nothing about one.
+    baseline = set()
+    for tree in trees:
+        if not tree.Build():
+            sys.exit(f"the unchanged tree does not build in {tree.build} (see {tree.log})")
+        baseline.update(tree.FailedTests())
+    if baseline:
+        print("Failing without a fault (left out of the results):", ", ".join(sorted(baseline)))
+
+    results = []
+    for fault in faults:
+        problem = SnippetProblem(fault)
+        if problem:
+            print(f"{fault['name']}: NOT-APPLIED {problem}", flush=True)
+            results.append((fault, "NOT-APPLIED", [problem]))
+            continue
+        if IsWindowsCode(fault) and not args.wine:
+            results.append((fault, "WINDOWS-CODE", ["replayed with --wine only"]))
+            continue
+        result, failed = Replay(fault, args.scratch, trees, baseline)
+        print(f"{fault['name']}: {result} {' '.join(failed)}", flush=True)
+        results.append((fault, result, failed))
+    # Leave the scratch trees built from the unchanged sources again.
+    for tree in trees:
+        tree.Build()
+
+    results_path = args.results
+    if not results_path and (not args.only or args.update):
+        kind = "wine" if args.wine else "fuzz" if args.fuzz else "native"
+        results_path = os.path.join(HERE, f"results-{kind}.txt")
+    if args.update and os.path.exists(results_path):
+        results = MergeResults(results_path, ReadFaults(args.faults), results)
+
+    commit = subprocess.run(["git", "rev-parse", "--short", "HEAD"], cwd=ROOT,
+                            capture_output=True, text=True).stdout.strip()
+    trees_named = " and ".join(
+        ["native unit tests"] + (["64-bit Windows and end-to-end tests under Wine"] if args.wine else [])
+        + ([f"fuzzers for {args.fuzz} s each"] if args.fuzz else []))
+    lines = [f"# Fault replay of {commit} on {datetime.date.today()} ({os.path.basename(args.faults)})."]
+    lines += Summary(results, trees_named)
+    if baseline:
+        lines.append("# Failing without a fault: " + ", ".join(sorted(baseline)))
+    for fault, result, failed in results:
+        lines.append(f"{fault['name']:40} {fault['subsystem']:9} {result:12} {' '.join(failed)}".rstrip())
+    text = "\n".join(lines) + "\n"
+
+    if results_path:
+        with open(results_path, "w") as out:
+            out.write(text)
+        print(f"Results: {results_path}")
+    print(text if not results_path else "\n".join(Summary(results, trees_named)), end="\n")
+
+
+if __name__ == "__main__":
+    main()
