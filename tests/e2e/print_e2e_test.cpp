@@ -14,9 +14,13 @@ HWND Shown(const char* className, const char* title) {
     return found;
 }
 
-// Types the copies into the print dialog and presses OK.
+// Types the copies into the print dialog, once it shows, and presses OK.
 void PrintWithCopies(int copies) {
-    HWND dialog = Shown("#32770", "Print");
+    HWND dialog = NULL;
+    TamsiProcess::WaitFor([&] {
+        dialog = FindWindowA("#32770", "Print");
+        return dialog != NULL && IsWindowVisible(dialog);
+    });
     SetDlgItemInt(dialog, 0x482, copies, FALSE);
     PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
 }
