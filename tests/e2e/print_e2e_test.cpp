@@ -42,8 +42,10 @@ TEST(PrintE2e, TheLogsSelectionAndAnEntryWindowWhileTamsiIsMinimised) {
     ASSERT_TRUE(tamsi.Start());
     Printed();
     tamsi.Command(IDM_ROWING_LOG);
-    HWND pane = FindWindowExA(Shown("ListWndClass", NULL), NULL, "ListClass", NULL);
-    ASSERT_TRUE(pane != NULL);
+    HWND pane = NULL;  // the list pane inside the log frame
+    ASSERT_TRUE(TamsiProcess::WaitFor([&] {
+        return (pane = FindWindowExA(FindWindowA("ListWndClass", NULL), NULL, "ListClass", NULL));
+    }));
     Click(pane, 0, 0);
     Click(pane, 2, MK_SHIFT);
     PostMessageA(pane, WM_COMMAND, IDM_LOG_PRINT, 0);
@@ -64,6 +66,7 @@ TEST(PrintE2e, TheLogsSelectionAndAnEntryWindowWhileTamsiIsMinimised) {
     Host(
         "pdftoppm -png -r 72 $(ls -t \"$TAMSI_PDF_DIR\"/*.pdf | head -1)"
         " \"${TAMSI_ARTIFACTS:-/tmp}/print-entry-page\"");
+    EXPECT_EQ(tamsi.Close(), 0);
 }
 
 }  // namespace
