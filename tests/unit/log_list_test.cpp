@@ -46,12 +46,6 @@ std::vector<int> SelectedRows() {
     return rows;
 }
 
-std::vector<int> Range(int a, int b) {
-    std::vector<int> rows;
-    for (int r = a; r <= b; r++) rows.push_back(r);
-    return rows;
-}
-
 std::vector<int> Order() {
     return std::vector<int>(logList.displayOrder, logList.displayOrder + logEntryCount);
 }
@@ -72,12 +66,13 @@ TEST(LogListSelection, ClicksKeysAndSpaceInSequence) {
     };
     const Step steps[] = {
         {CLICK, 3, false, false, {3}, 3, -1},
-        {CLICK, 7, false, true, Range(3, 7), 7, -1},
-        {CLICK, 5, true, false, {3, 4, 6, 7}, 5, -1},  // Ctrl flips 5 and anchors there
-        {CLICK, 9, true, true, Range(3, 9), 9, -1},    // Ctrl+Shift adds from the caret
-        {CLICK, -1, true, false, Range(3, 9), 9, -1},  // below the rows with Ctrl: nothing
-        {CLICK, 1, false, true, Range(1, 5), 1, -1},   // Shift: from the anchor, alone
-        {CLICK, -1, false, false, {}, 1, -1},          // plain below the rows: clears
+        {CLICK, 7, false, true, {3, 4, 5, 6, 7}, 7, -1},
+        {CLICK, 5, true, false, {3, 4, 6, 7}, 5, -1},            // Ctrl flips 5 and anchors there
+        {CLICK, 9, true, true, {3, 4, 5, 6, 7, 8, 9}, 9, -1},    // Ctrl+Shift adds from the caret
+        {CLICK, -1, true, false, {3, 4, 5, 6, 7, 8, 9}, 9, -1},  // below the rows with Ctrl:
+                                                                 // nothing
+        {CLICK, 1, false, true, {1, 2, 3, 4, 5}, 1, -1},         // Shift: from the anchor, alone
+        {CLICK, -1, false, false, {}, 1, -1},                    // plain below the rows: clears
         {KEY, CARET_PAGE_DOWN, false, false, {13}, 13, -1},
         {KEY, CARET_PAGE_DOWN, false, false, {26}, 26, 13},  // a page less one row
         {KEY, CARET_PAGE_UP, false, false, {13}, 13, -1},    // first to the top row
@@ -146,8 +141,9 @@ TEST(LogListLayout, PageFittingDividersAndColours) {
     EXPECT_EQ(InvertColour(10 + 256 * 36 + 65536 * 106), 245u + 256 * 219 + 65536 * 149);
 }
 
-int EightPerChar(const char* text, void*) {
-    return 8 * (int)strlen(text);
+// A font whose characters are narrower than its average of 8 pixels.
+int SixPerChar(const char* text, void*) {
+    return 6 * (int)strlen(text);
 }
 
 TEST(LogListLayout, CutsTextsThatDoNotFit) {
@@ -156,14 +152,14 @@ TEST(LogListLayout, CutsTextsThatDoNotFit) {
         int column;
         const char* cut;
     } cases[] = {
-        {"12 Mar 2008  07:15 AM", 100, "12 Mar 2..."},  // 10, 9, then 8 characters
-        {"1:45.00", 20, "1..."},                        // 20/8 - 2 = 0: first character
+        {"12 Mar 2008  07:15 AM", 100, "12 Mar 200..."},  // 100/8 - 2 characters
+        {"1:45.00", 20, "1..."},                          // 20/8 - 2 = 0: first character
         {"", 5, "..."},
     };
     for (const auto& c : cases) {
         char text[LOG_CELL_SIZE];
         strcpy(text, c.text);
-        CutCellText(text, EightPerChar(text, NULL), c.column, 8, EightPerChar, NULL);
+        CutCellText(text, SixPerChar(text, NULL), c.column, 8, SixPerChar, NULL);
         EXPECT_STREQ(text, c.cut) << c.text;
     }
 }

@@ -42,8 +42,9 @@ TEST(RowFileLoaderTest, FilesAndTextsLoadAlike) {
         {"malformed line", HEADER + Lines(2) + "300,x\n" + Lines(3, 400), 1, 200, 200, 60, 140, 42},
         {"nan", HEADER + Lines(1) + "200,nan,0.2,1,1,1,1\n", 0, 100, 200, 60, 140, 24},
         {"nan pace", HEADER + Lines(1) + "200,5.0,nan,1,1,1,1\n", 0, 100, 200, 60, 140, 24},
-        {"255 characters", HEADER + Lines(1) + "200,5." + std::string(237, '0') + ",0.2,1,1,1,1\n" +
-         Lines(1, 300), 0, 100, 200, 60, 140, 24},
+        {"255 characters",
+         HEADER + Lines(1) + "200,5." + std::string(237, '0') + ",0.2,1,1,1,1\n" + Lines(1, 300), 0,
+         100, 200, 60, 140, 24},
         {"header only", HEADER, -1, 0, 0, 0, 0, 0},
         {"last time 0", HEADER + Lines(1) + "0,5.0,0.2,100,1,20,0\n", -1, 0, 0, 0, 0, 0},
         {"empty", "", -1, 0, 0, 0, 0, 0},
