@@ -38,7 +38,8 @@ void ShowSelectedRows(TamsiProcess& tamsi, const char* title, const std::string&
     Sleep(800);
     SaveScreenshot(screenshot);
     for (LONG bar : {OBJID_VSCROLL, OBJID_HSCROLL}) {
-        SCROLLBARINFO info = {sizeof info};
+        SCROLLBARINFO info = {};
+        info.cbSize = sizeof info;
         GetScrollBarInfo(pane, bar, &info);
         EXPECT_EQ(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE, 0u);
     }

@@ -53,7 +53,7 @@ TEST_F(LogCatalogTest, TotalsComeFromTheLastLineOfEachProperlyNamedFile) {
     };
     for (const auto& c : cases)  // Windows lists names regardless of case
         Write(std::to_string(c.startTime) + (c.startTime == 1003 ? ".CSV" : ".csv"), c.text);
-    for (const char* odd : {"01.csv", "abc.csv", "-5.csv", "12a.csv", "2147483648.csv",
+    for (const char* odd : {"01.csv", "0123.csv", "abc.csv", "-5.csv", "12a.csv", "2147483648.csv",
                             "77.csv.bak", "78.csvx", ".csv"})
         Write(odd, HEADER + CLOSING);
 

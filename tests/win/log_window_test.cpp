@@ -30,21 +30,12 @@ std::vector<int> menuItems;
 std::vector<std::pair<UINT, std::vector<HWND>>> tilings;
 HHOOK boxHook, menuHook;
 
-BOOL CALLBACK LongestText(HWND child, LPARAM longest) {
-    char text[1024] = "";
-    GetWindowTextA(child, text, sizeof text);
-    std::string* kept = (std::string*)longest;
-    if (strlen(text) > kept->size()) *kept = text;
-    return TRUE;
-}
-
 LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
-    char name[32] = "", caption[64] = "";
+    char name[32] = "", caption[64] = "", text[1024] = "";
     if (code == HCBT_ACTIVATE && GetClassNameA((HWND)wParam, name, sizeof name) &&
         strcmp(name, "#32770") == 0) {
-        std::string text;
-        EnumChildWindows((HWND)wParam, LongestText, (LPARAM)&text);
         GetWindowTextA((HWND)wParam, caption, sizeof caption);
+        GetDlgItemTextA((HWND)wParam, 0xFFFF, text, sizeof text);  // the box's text
         boxes.push_back(std::string(caption) + ": " + text);
         PostMessageA((HWND)wParam, WM_COMMAND, answer, 0);
     }
@@ -93,6 +84,7 @@ protected:
         logList.sortKey = logList.primaryColumn = logList.secondaryColumn = 0;
         logList.anchorRow = -1;
         tileEntryWindows = RecordTiling;
+        boxes.clear(), menuItems.clear(), tilings.clear();
         boxHook = SetWindowsHookExA(WH_CBT, AnswerBoxes, NULL, GetCurrentThreadId());
         menuHook = SetWindowsHookExA(WH_CALLWNDPROC, CloseMenus, NULL, GetCurrentThreadId());
     }
@@ -152,7 +144,7 @@ TEST_F(LogWindow, ClicksKeysHeaderMenuAndRescanReachTheRows) {
     EXPECT_EQ(Selected(), (std::vector<int>{1004, 1005, 1006, 1009}));
     // A click on the real header, which tells the pane by its item-click notification.
     HWND header = GetDlgItem(listWindow, LOG_HEADER_ID);
-    LPARAM point = MAKELPARAM(ColumnLeft(1) + 5, 5);
+    LPARAM point = MAKELPARAM(ColumnLeft(1) + logList.columnWidths[1] / 2, 5);
     PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, point);
     PostMessageA(header, WM_LBUTTONUP, 0, point);
     PumpMessages(50);
