@@ -20,15 +20,14 @@ HWND OpenLog(TamsiProcess& tamsi, HWND* frame) {
     return pane;
 }
 
+// A narrow frame is remembered for the next opening, whose showing fits the columns into it.
 void ShowSelectedRows(TamsiProcess& tamsi, const char* title, const std::string& screenshot) {
     HWND frame = NULL;
-    HWND pane = OpenLog(tamsi, &frame);
-    ASSERT_TRUE(pane != NULL);
-    // A narrow frame, remembered for the next opening, whose showing fits the columns into it.
+    ASSERT_TRUE(OpenLog(tamsi, &frame) != NULL);
     MoveWindow(frame, 10, 30, 330, 420, TRUE);
     PostMessageA(frame, WM_CLOSE, 0, 0);
     ASSERT_TRUE(TamsiProcess::WaitFor([] { return FindWindowA("ListWndClass", NULL) == NULL; }));
-    pane = OpenLog(tamsi, &frame);
+    HWND pane = OpenLog(tamsi, &frame);
     ASSERT_TRUE(pane != NULL);
     char text[64] = "";
     GetWindowTextA(frame, text, sizeof text);
@@ -38,11 +37,12 @@ void ShowSelectedRows(TamsiProcess& tamsi, const char* title, const std::string&
     PostMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(40, 145));
     Sleep(800);
     SaveScreenshot(screenshot);
-    SCROLLBARINFO bars[2] = {};
-    for (SCROLLBARINFO& bar : bars) bar.cbSize = sizeof bar;
-    GetScrollBarInfo(pane, OBJID_VSCROLL, &bars[0]);
-    GetScrollBarInfo(pane, OBJID_HSCROLL, &bars[1]);
-    for (SCROLLBARINFO& bar : bars) EXPECT_EQ(bar.rgstate[0] & STATE_SYSTEM_UNAVAILABLE, 0u);
+    for (LONG bar : {OBJID_VSCROLL, OBJID_HSCROLL}) {
+        SCROLLBARINFO info = {};
+        info.cbSize = sizeof info;
+        GetScrollBarInfo(pane, bar, &info);
+        EXPECT_EQ(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE, 0u);
+    }
     PostMessageA(frame, WM_CLOSE, 0, 0);
 }
 
@@ -53,16 +53,14 @@ TEST(RowingLog, ThreeDozenWorkoutsInEnglishAndDanish) {
             tamsi.path("data\\" + std::to_string(1199181600 + i * 86400) + ".csv").c_str(), "w");
         ASSERT_TRUE(file != NULL);
         int metres = 1000 * (i % 6 + 1) + (i % 5 == 0 ? 195 : 0);
-        int time = metres * 21 + i * 37;  // about 1:45 per 500 m
-        fprintf(file, "Time,Distance,Pace,Watts,Cals,SPM,HR\n%i,%i.0,0.210,300,%i,28,150\n", time,
-                metres, metres / 20);
+        fprintf(file, "Time,Distance,Pace,Watts,Cals,SPM,HR\n%i,%i.0,0.210,300,%i,28,150\n",
+                metres * 21 + i * 37, metres, metres / 20);  // about 1:45 per 500 m
         fclose(file);
     }
     ASSERT_TRUE(tamsi.Start());
     ShowSelectedRows(tamsi, "Rowing Log", "log-english");
     tamsi.Command(IDM_DANISH);
     ShowSelectedRows(tamsi, "Ro Log", "log-danish");
-    EXPECT_EQ(ListFolder(tamsi.path("data")).size(), 36u);
     EXPECT_EQ(tamsi.Close(), 0);
 }
 
