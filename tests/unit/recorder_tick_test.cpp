@@ -99,28 +99,12 @@ int16_t ScriptedCommand(uint16_t unit, uint16_t count, uint32_t* commands, uint1
         }
         const Stroke& s = script.lastStroke;
         if (s.status != 0) return s.status;
-        uint32_t reply[22] = {0xA6,
-                              3,
-                              s.paceMs & 0xFF,
-                              s.paceMs >> 8,
-                              0x28,
-                              0xB4,
-                              3,
-                              s.power & 0xFF,
-                              s.power >> 8,
-                              0x58,
-                              0xA3,
-                              2,
-                              s.calories & 0xFF,
-                              s.calories >> 8,
-                              0xA7,
-                              3,
-                              s.strokeRate,
-                              0,
-                              0x54,
-                              0xB0,
-                              1,
-                              s.heartRate};
+        // clang-format off
+        uint32_t reply[22] = {0xA6, 3, s.paceMs & 0xFF, s.paceMs >> 8, 0x28,
+                              0xB4, 3, s.power & 0xFF, s.power >> 8, 0x58,
+                              0xA3, 2, s.calories & 0xFF, s.calories >> 8,
+                              0xA7, 3, s.strokeRate, 0, 0x54, 0xB0, 1, s.heartRate};
+        // clang-format on
         return Reply(s, reply, r, size);
     }
     script.badRequests++;
