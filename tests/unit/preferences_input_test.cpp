@@ -31,7 +31,7 @@ TEST(PreferencesInput, FirstEmptyScaleInRowOrderIsNamed) {
     s.paceMin = 6;  // reversed
     EXPECT_EQ(FirstEmptyScale(s), SCALE_PACE);
     s = defaults;
-    s.heartRateMax = -1;
+    s.heartRateMin = 200;  // equal
     EXPECT_EQ(FirstEmptyScale(s), SCALE_HEART_RATE);
 }
 

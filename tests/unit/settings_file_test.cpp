@@ -68,6 +68,12 @@ bool FailingReplace(const char*, const char*) {
     return false;
 }
 
+TEST(SettingsPath, IsTamsiIniInTheBaseDirectory) {
+    char path[64];
+    ASSERT_TRUE(FormatSettingsPath(path, sizeof path, "/base"));
+    EXPECT_STREQ(path, "/base/Tamsi.ini");
+}
+
 TEST_F(SettingsFileTest, DefaultsFillEveryFieldOfTheTable) {
     Settings record;
     memset(&record, 0, sizeof(record));
