@@ -47,6 +47,7 @@ TEST(WindowPlacement, AnySavedFrameOpensWhollyInsideTheWorkArea) {
         {area, {0, 30, 1024, 768}},                    // the default fills it exactly
         {{0, 0, 0, 0}, {0, 30, 1024, 768}},            // empty or inverted: a damaged file
         {{500, 500, 100, 900}, {0, 30, 1024, 768}},
+        {{10, 500, 810, 500}, {0, 30, 1024, 768}},  // flat
         // Damaged frames whose 32-bit edge differences would overflow.
         {{0, INT32_MIN, 1, 1}, {0, 30, 1, 768}},
         {{-2000000000, 0, 2000000000, 500}, {0, 30, 1024, 500}},
