@@ -2,7 +2,6 @@
 #include "tamsi_process.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdio.h>
@@ -13,12 +12,31 @@ static std::string DistFolder() {
     return TAMSI_DIST_DIR;
 }
 
+static void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string full = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(full);
+            } else {
+                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(full.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
 TamsiProcess::TamsiProcess(const std::string& name, bool withMonitor) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     folder_ = std::string(temp) + "tamsi-e2e-" + name;
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
+    RemoveTree(folder_);
     CreateDirectoryA(folder_.c_str(), NULL);
     CreateDirectoryA(path("data").c_str(), NULL);
     CopyFileA((DistFolder() + "\\Tamsi\\Tamsi.exe").c_str(), path("Tamsi.exe").c_str(), FALSE);
@@ -144,9 +162,14 @@ std::vector<std::string> ReadLines(const std::string& path) {
 
 std::vector<std::string> ListFolder(const std::string& folder) {
     std::vector<std::string> names;
-    std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored))
-        names.push_back(entry.path().filename().string());
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
     std::sort(names.begin(), names.end());
     return names;
 }
