@@ -178,31 +178,37 @@ bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// A copy of a rectangle of the screen in a DIB section (top-down for a negative height).
+struct ScreenCopy {
+    ScreenCopy(int x, int y, int width, int height, WORD bitCount) {
+        info.bmiHeader = {sizeof info.bmiHeader, width, height, 1, bitCount, BI_RGB, 0, 0, 0, 0, 0};
+        bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+        previous = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, abs(height), screen, x, y, SRCCOPY);
+        GdiFlush();
+    }
+    ~ScreenCopy() {
+        SelectObject(memory, previous);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(NULL, screen);
+    }
+    BITMAPINFO info = {};
+    HDC screen = GetDC(NULL), memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap;
+    HGDIOBJ previous;
+    void* bits = NULL;
+};
+
 std::vector<DWORD> ClientPixels(HWND window) {
     RECT client;
     GetClientRect(window, &client);
     POINT origin = {0, 0};
     ClientToScreen(window, &origin);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = client.right;
-    info.bmiHeader.biHeight = -client.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    HDC screen = GetDC(NULL);
-    HDC memory = CreateCompatibleDC(screen);
-    void* bits = NULL;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    const DWORD* first = static_cast<const DWORD*>(bits);
+    ScreenCopy copy(origin.x, origin.y, client.right, -client.bottom, 32);
+    const DWORD* first = static_cast<const DWORD*>(copy.bits);
     std::vector<DWORD> pixels(first, first + (size_t)client.right * client.bottom);
     for (DWORD& pixel : pixels) pixel &= 0xFFFFFF;
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(NULL, screen);
     return pixels;
 }
 
@@ -219,28 +225,13 @@ static std::string ArtifactsFolder() {
 }
 
 std::string SaveScreenshot(const std::string& name) {
-    int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    HDC screen = GetDC(NULL);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = NULL;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, GetSystemMetrics(SM_XVIRTUALSCREEN),
-           GetSystemMetrics(SM_YVIRTUALSCREEN), SRCCOPY);
-    GdiFlush();
-
+    int width = GetSystemMetrics(SM_CXVIRTUALSCREEN), height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    ScreenCopy copy(GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN), width,
+                    height, 24);
     int stride = ((width * 3 + 3) / 4) * 4;
     BITMAPFILEHEADER header = {};
     header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+    header.bfOffBits = sizeof header + sizeof copy.info.bmiHeader;
     header.bfSize = header.bfOffBits + stride * height;
     // The 32-bit build's pictures are kept beside the 64-bit ones.
     std::string path =
@@ -248,13 +239,9 @@ std::string SaveScreenshot(const std::string& name) {
     FILE* file = fopen(path.c_str(), "wb");
     if (file) {
         fwrite(&header, sizeof header, 1, file);
-        fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, file);
-        fwrite(bits, stride, height, file);
+        fwrite(&copy.info.bmiHeader, sizeof copy.info.bmiHeader, 1, file);
+        fwrite(copy.bits, stride, height, file);
         fclose(file);
     }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(NULL, screen);
     return path;
 }

@@ -1,4 +1,4 @@
-// Parsing the simulated monitor's transcript and replaying a plain piece into row-file lines.
+// Parsing the simulated monitor's transcript.
 #include "transcript.h"
 
 #include <stdio.h>
@@ -61,40 +61,4 @@ bool ReadCounters(const TranscriptCall& call, CounterReading* reading) {
     reading->time = Le32(call.response, 4) + call.response[8];
     reading->tenths = Le32(call.response, 11) + call.response[15];
     return true;
-}
-
-std::string ExpectedRowFile(const std::vector<TranscriptCall>& calls, const std::string& header,
-                            bool withClosingLine) {
-    std::string file = header + "\r\n";
-    long time = 0, lastTime = 0;
-    double distance = 0, lastDistance = 0;
-    char stroke[128] = "";
-    bool recording = false, closed = false;
-    for (const TranscriptCall& call : calls) {
-        if (call.status != 0) continue;
-        if (IsCounterPoll(call) && call.response.size() >= 19) {
-            lastTime = time;
-            lastDistance = distance;
-            time = Le32(call.response, 4) + call.response[8];
-            distance = (Le32(call.response, 11) + call.response[15]) / 10.0;
-            if (recording && !closed && (time == 0 || distance == 0)) {
-                if (withClosingLine) {
-                    char line[160];
-                    snprintf(line, sizeof line, "%li,%.1f,%s\r\n", lastTime, lastDistance, stroke);
-                    file += line;
-                }
-                closed = true;
-            }
-        } else if (IsStrokePoll(call) && call.response.size() >= 22 && !closed && time > 0 &&
-                   distance > 0) {
-            const std::vector<unsigned>& r = call.response;
-            snprintf(stroke, sizeof stroke, "%.3f,%u,%u,%u,%u", (r[2] + 256 * r[3]) / 1000.0,
-                     r[7] + 256 * r[8], r[12] + 256 * r[13], r[16], r[21]);
-            char line[160];
-            snprintf(line, sizeof line, "%li,%.1f,%s\r\n", time, distance, stroke);
-            file += line;
-            recording = true;
-        }
-    }
-    return file;
 }

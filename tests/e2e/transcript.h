@@ -23,9 +23,3 @@ struct CounterReading {
 };
 // False for any call that is not an answered counter poll.
 bool ReadCounters(const TranscriptCall& call, CounterReading* reading);
-
-// What the rower did, as a row file should record it: the header, one line per stroke
-// poll answered while both counters were above zero, and the closing line when the
-// counters went back to zero. Counters count up from zero (a plain piece).
-std::string ExpectedRowFile(const std::vector<TranscriptCall>& calls, const std::string& header,
-                            bool withClosingLine);

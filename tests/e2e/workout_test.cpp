@@ -1,9 +1,11 @@
 // Programming 2000 m from the menu while a plain row is being recorded: the plain row's
-// closing line, and the workout's own file whether it is rowed to its end or given up.
+// closing line, and the given-up workout's own file.
 #include <gtest/gtest.h>
 
 #include <stdio.h>
 #include <stdlib.h>
+
+#include <algorithm>
 
 #include "resources/resource.h"
 #include "tamsi_process.h"
@@ -90,13 +92,16 @@ TwoThousandRun RowTwoThousand(const std::string& name, const char* abandonMetres
     if (files.size() >= 2) {
         run.plainRow = ReadLines(tamsi.path("data\\" + files[0]));
         run.workout = ReadLines(tamsi.path("data\\" + files[1]));
+        std::string whole = ReadWholeFile(tamsi.path("data\\" + files[1]));  // lines end in CR LF
+        EXPECT_EQ(std::count(whole.begin(), whole.end(), '\r'), (std::ptrdiff_t)run.workout.size());
     }
     return run;
 }
 
 // The plain row's closing line carries its last tick, then the last stroke's values again;
-// the workout's stroke lines rise from near 0.0.
-void ExpectPlainRowClosedAndWorkoutRising(const TwoThousandRun& run) {
+// the given-up workout's lines rise from near 0.0 and close with the distance rowed.
+TEST(Workout, AGivenUpTwoThousandClosesWithTheDistanceRowed) {
+    TwoThousandRun run = RowTwoThousand("abandoned", "500");
     ASSERT_GE(run.plainRow.size(), 4u);
     std::vector<std::string> closing = Fields(run.plainRow.back());
     std::vector<std::string> lastStroke = Fields(run.plainRow[run.plainRow.size() - 2]);
@@ -108,34 +113,17 @@ void ExpectPlainRowClosedAndWorkoutRising(const TwoThousandRun& run) {
 
     ASSERT_GE(run.workout.size(), 4u);
     EXPECT_EQ(run.workout[0], "Time,Distance,Pace,Watts,Cals,SPM,HR");
-    EXPECT_LT(atof(Fields(run.workout[1])[1].c_str()), 40.0);
     double previous = 0.0;
     for (size_t i = 1; i < run.workout.size(); i++) {
         double distance = atof(Fields(run.workout[i])[1].c_str());
         EXPECT_GE(distance, previous) << run.workout[i];
+        EXPECT_LT(distance, i == 1 ? 40.0 : 2000.0) << run.workout[i];
         previous = distance;
     }
-}
-
-TEST(Workout, TwoThousandMetresRowedToTheEndCloseWithTheirResult) {
-    TwoThousandRun run = RowTwoThousand("two-thousand", "0");
-    ExpectPlainRowClosedAndWorkoutRising(run);
-    ASSERT_FALSE(run.workout.empty());
-    std::vector<std::string> closing = Fields(run.workout.back());
-    EXPECT_EQ(closing[1], "2000.0");
-    // 2000 m at 12.5 m/s: 160 s, give or take the last poll.
-    EXPECT_NEAR(atoi(closing[0].c_str()), 16000, 100);
-}
-
-TEST(Workout, AGivenUpTwoThousandClosesWithTheDistanceRowed) {
-    TwoThousandRun run = RowTwoThousand("abandoned", "500");
-    ExpectPlainRowClosedAndWorkoutRising(run);
-    ASSERT_FALSE(run.workout.empty());
     const CounterReading& last = run.rowed.workoutLast;
-    std::string closing = run.workout.back();
-    EXPECT_EQ(closing.substr(0, closing.find(',', closing.find(',') + 1)),
+    EXPECT_EQ(Fields(run.workout.back())[0] + "," + Fields(run.workout.back())[1],
               Totals(last.time, (20000 - last.tenths) / 10.0));
-    EXPECT_NEAR(atof(Fields(closing)[1].c_str()), 500.0, 13.0);
+    EXPECT_NEAR(previous, 500.0, 13.0);
 }
 
 }  // namespace

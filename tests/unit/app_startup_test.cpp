@@ -15,39 +15,21 @@ std::string BaseDirectory(const char* commandLine, size_t size = 260) {
     return out.data();
 }
 
-TEST(BaseDirectory, QuotedAndBareProgramPathsGiveTheProgramFolder) {
-    EXPECT_EQ(BaseDirectory("\"C:\\Apps\\Tamsi\\Tamsi.exe\""), "C:\\Apps\\Tamsi");
-    EXPECT_EQ(BaseDirectory("C:\\Apps\\Tamsi\\Tamsi.exe"), "C:\\Apps\\Tamsi");
-    EXPECT_EQ(BaseDirectory("\"C:\\My Apps\\Tamsi.exe\" ignored \\ argument"), "C:\\My Apps");
-}
-
-TEST(BaseDirectory, ABareLineIsCutAtItsLastBackslashEvenInArguments) {
-    // Only a quoted path ends at its closing quote; an unquoted line is taken whole.
-    EXPECT_EQ(BaseDirectory("C:\\Tamsi\\Tamsi.exe C:\\x"), "C:\\Tamsi\\Tamsi.exe C:");
-}
-
-TEST(BaseDirectory, NoFolderGivesTheCurrentFolder) {
-    EXPECT_EQ(BaseDirectory("Tamsi.exe"), ".");
-    EXPECT_EQ(BaseDirectory("\\Tamsi.exe"), ".");
-    EXPECT_EQ(BaseDirectory("\"\\Tamsi.exe\""), ".");
-    EXPECT_EQ(BaseDirectory(""), ".");
-    EXPECT_EQ(BaseDirectory("\""), ".");
+TEST(BaseDirectory, TheProgramFolderOrTheCurrentOne) {
+    const std::string fits = "C:\\" + std::string(256, 'b');  // the longest folder that fits
+    const struct {
+        std::string line, folder;
+    } cases[] = {
+        {"\"C:\\Apps\\Tamsi\\Tamsi.exe\"", "C:\\Apps\\Tamsi"},
+        {"C:\\Apps\\Tamsi\\Tamsi.exe", "C:\\Apps\\Tamsi"},
+        {"\"C:\\My Apps\\Tamsi.exe\" ignored \\ argument", "C:\\My Apps"},
+        {"C:\\Tamsi\\Tamsi.exe C:\\x", "C:\\Tamsi\\Tamsi.exe C:"},  // a bare line is taken whole
+        {"\"C:\\Tamsi\\Tamsi.exe", "C:\\Tamsi"},                    // an unclosed quote
+        {"Tamsi.exe", "."}, {"\"\\Tamsi.exe\"", "."}, {"\"", "."},
+        {fits + "\\Tamsi.exe", fits}, {fits + "c\\Tamsi.exe", "."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(BaseDirectory(c.line.c_str()), c.folder) << c.line;
     EXPECT_EQ(BaseDirectory(nullptr), ".");
-}
-
-TEST(BaseDirectory, AnUnclosedQuoteRunsToTheEnd) {
-    EXPECT_EQ(BaseDirectory("\"C:\\Tamsi\\Tamsi.exe"), "C:\\Tamsi");
-}
-
-TEST(BaseDirectory, AFolderTooLongForTheBufferFallsBackToTheCurrentFolder) {
-    std::string folder = "C:\\" + std::string(300, 'a');
-    EXPECT_EQ(BaseDirectory(("\"" + folder + "\\Tamsi.exe\"").c_str()), ".");
-    // The longest folder that fits, with its terminator, is kept whole.
-    std::string fits = "C:\\" + std::string(256, 'b');
-    EXPECT_EQ(BaseDirectory((fits + "\\Tamsi.exe").c_str()), fits);
-    std::string oneTooMany = fits + "c";
-    EXPECT_EQ(BaseDirectory((oneTooMany + "\\Tamsi.exe").c_str()), ".");
-    EXPECT_EQ(BaseDirectory("C:\\Tamsi\\Tamsi.exe", 5), ".");
 }
 
 struct PlacementCase {
@@ -65,6 +47,7 @@ TEST(WindowPlacement, AnySavedFrameOpensWhollyInsideTheWorkArea) {
         {area, {0, 30, 1024, 768}},                    // the default fills it exactly
         {{0, 0, 0, 0}, {0, 30, 1024, 768}},            // empty or inverted: a damaged file
         {{500, 500, 100, 900}, {0, 30, 1024, 768}},
+        {{10, 500, 810, 500}, {0, 30, 1024, 768}},  // flat
         // Damaged frames whose 32-bit edge differences would overflow.
         {{0, INT32_MIN, 1, 1}, {0, 30, 1, 768}},
         {{-2000000000, 0, 2000000000, 500}, {0, 30, 1024, 500}},

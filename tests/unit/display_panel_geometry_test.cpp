@@ -1,6 +1,5 @@
 // The display panel's window-free parts: sizes, layout choice, pace and the lines' texts.
 #include <gtest/gtest.h>
-#include <math.h>
 
 #include <vector>
 
@@ -21,50 +20,15 @@ protected:
     PanelLine lines[MAX_PANEL_LINES];
 };
 
-TEST_F(DisplayPanelGeometry, LogicalHeightShrinksWithoutGraphs) {
-    EXPECT_EQ(560, PanelLogicalHeight(settings));
-    settings.showHeartRate = settings.showStrokeRate = settings.showPower = settings.showPace = 0;
-    EXPECT_FALSE(AnyGraphFlag(settings));
-    EXPECT_EQ(240, PanelLogicalHeight(settings));
-    settings.showPace = 1;
-    EXPECT_EQ(560, PanelLogicalHeight(settings));
-}
-
-TEST_F(DisplayPanelGeometry, PrintersUseThePrintablePage) {
+TEST_F(DisplayPanelGeometry, PrintersUseThePrintablePageAndAFullClearTheDesktop) {
     PanelSize size = PanelDrawingSize(640, 480, 2479, 3508, 50, 60);
     EXPECT_EQ(2379, size.width);
     EXPECT_EQ(3388, size.height);
     size = PanelDrawingSize(640, 480, 0, 0, 0, 0);  // a screen: the client rectangle
     EXPECT_EQ(640, size.width);
     EXPECT_EQ(480, size.height);
-}
-
-TEST_F(DisplayPanelGeometry, LivePaceIsHundredthsPer500Metres) {
-    h->lastSample = 4;
-    h->pace[4] = 0.25;
-    EXPECT_STREQ("2:05.00", FormatTime(LivePaceHundredths(*h)));
-    h->pace[4] = 0.123456;  // 6172.8 hundredths, truncated
-    EXPECT_EQ(6172, LivePaceHundredths(*h));
-    h->pace[4] = 0.0;
-    EXPECT_EQ(0, LivePaceHundredths(*h));
-}
-
-TEST_F(DisplayPanelGeometry, DamagedSampleCountReadsTheLastSlot) {
-    h->lastSample = 25000;
-    h->power[LAST_SAMPLE_INDEX] = 321;
-    ASSERT_EQ(10, FormatPanelLines(*h, lines));
-    EXPECT_STREQ("Strokes: 25000", lines[4].text);
-    EXPECT_STREQ("Power: 321", lines[7].text);
-}
-
-TEST_F(DisplayPanelGeometry, StateNamesRepeatEveryFiveStates) {
-    const int expected[] = {3, 4, 5, 6, 7, 3};
-    for (int32_t state = 0; state < 6; state++)
-        EXPECT_EQ(expected[state], StateTextIndex(state)) << state;
-    for (int32_t state : {-1, INT32_MIN, INT32_MAX}) {
-        EXPECT_GE(StateTextIndex(state), 3);
-        EXPECT_LE(StateTextIndex(state), 7);
-    }
+    size = FullClearSize(100, 100, 2560, 1440);  // a full clear covers a large desktop
+    EXPECT_EQ((std::vector<int>{2560, 1440}), (std::vector<int>{size.width, size.height}));
 }
 
 TEST_F(DisplayPanelGeometry, LiveLayoutShowsTheNewestSample) {
@@ -110,28 +74,6 @@ TEST_F(DisplayPanelGeometry, SummaryLayoutShowsAveragesWithoutState) {
         EXPECT_STREQ(expected[i], lines[i].text) << "line " << i;
         EXPECT_EQ(units[i], lines[i].unitText) << "line " << i;
     }
-}
-
-TEST_F(DisplayPanelGeometry, SummaryPaceHoldsForAnyWorkTime) {
-    const struct {
-        int32_t workTime;
-        double distance;
-        int32_t pace;
-    } cases[] = {{42000, 2000.0, 10500},
-                 {4400000, 10000.0, 220000},  // 12:13:20 of work: beyond a 32-bit product
-                 {INT32_MAX, 1.0, INT32_MAX},
-                 {100, 0.0, 0}};
-    for (const auto& c : cases) {
-        h->workTime = c.workTime;
-        h->distance = c.distance;
-        EXPECT_EQ(c.pace, SummaryPaceHundredths(*h)) << c.workTime;
-    }
-}
-
-TEST_F(DisplayPanelGeometry, UnterminatedLabelIsCutAtItsSlot) {
-    memset(textTable[TEXT_TIME], 'T', TEXT_SLOT_SIZE);  // runs into the next slot
-    FormatPanelLines(*h, lines);
-    EXPECT_EQ(TEXT_SLOT_SIZE - 1 + strlen(": 0:00.00"), strlen(lines[0].text));
 }
 
 TEST_F(DisplayPanelGeometry, GraphSitsBelowTheNumbers) {

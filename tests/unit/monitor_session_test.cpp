@@ -99,14 +99,6 @@ TEST_F(MonitorSession, AFailedSecondDiscoveryShutsDownBeforeFetchingTheText) {
     EXPECT_STREQ(statusLine, "Fejl: driver says -7");
 }
 
-TEST_F(MonitorSession, AFailedFirstDiscoveryStopsBeforeTheSecond) {
-    failDiscover = -2;
-    failDiscoverCall = 1;
-    EXPECT_EQ(OpenMonitorSession(), -2);
-    EXPECT_EQ(calls[2], "shutdown 0");
-    EXPECT_EQ(discoverCalls, 1);
-}
-
 TEST_F(MonitorSession, AFailedProtocolStartIsDescribedByTheCsafeLibrary) {
     failProtocol = 12;
     strcpy(textTable[TEXT_ERROR], "Error");

@@ -99,28 +99,12 @@ int16_t ScriptedCommand(uint16_t unit, uint16_t count, uint32_t* commands, uint1
         }
         const Stroke& s = script.lastStroke;
         if (s.status != 0) return s.status;
-        uint32_t reply[22] = {0xA6,
-                              3,
-                              s.paceMs & 0xFF,
-                              s.paceMs >> 8,
-                              0x28,
-                              0xB4,
-                              3,
-                              s.power & 0xFF,
-                              s.power >> 8,
-                              0x58,
-                              0xA3,
-                              2,
-                              s.calories & 0xFF,
-                              s.calories >> 8,
-                              0xA7,
-                              3,
-                              s.strokeRate,
-                              0,
-                              0x54,
-                              0xB0,
-                              1,
-                              s.heartRate};
+        // clang-format off
+        uint32_t reply[22] = {0xA6, 3, s.paceMs & 0xFF, s.paceMs >> 8, 0x28,
+                              0xB4, 3, s.power & 0xFF, s.power >> 8, 0x58,
+                              0xA3, 2, s.calories & 0xFF, s.calories >> 8,
+                              0xA7, 3, s.strokeRate, 0, 0x54, 0xB0, 1, s.heartRate};
+        // clang-format on
         return Reply(s, reply, r, size);
     }
     script.badRequests++;
@@ -267,9 +251,21 @@ TEST_F(RecorderTickTest, ZeroPaceWithAStrokeRateGivesZeroDistancePerStroke) {
     PlayStates({2, 4});
     EXPECT_TRUE(isfinite(liveHistory.distancePerStroke));
     EXPECT_EQ(liveHistory.distancePerStroke, 0.0);
+    EXPECT_EQ(liveHistory.heartRateCount, 0);  // no belt worn: no heart-rate graph
     std::vector<std::string> lines = ReadLines(base.RowFilePath(1000));
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[1], "137,6.8,0.000,200,10,24,0");
+}
+
+TEST_F(RecorderTickTest, StrokesBeforeTheWorkTimeRunsOpenNoRowFile) {
+    Counter(0, 20000, 1);
+    RunPollTick();
+    Counter(0, 19990, 2);
+    Counter(0, 19980, 4);
+    RunPollTick();
+    RunPollTick();
+    EXPECT_EQ(liveHistory.lastSample, 1);
+    EXPECT_FALSE(FileExists(base.DataFolder()));
 }
 
 TEST_F(RecorderTickTest, FailedCounterPollShowsTheErrorAndRedrawsNumbers) {
@@ -287,6 +283,7 @@ TEST_F(RecorderTickTest, ShortOrGarbledCounterAnswerIsAFailedPoll) {
         {900, 400, 1, 0, 0, 0, 9},            // cut after the work time: distance would read 0
         {900, 400, 1, 0, 0, 0, 0, 9, 0xA4},   // the distance command's code garbled
         {900, 400, 1, 0, 0, 0, 0, 4, 0x100},  // an entry of more than one byte
+        {900, 400, 1, 0, 0, 0, 0, 18, 0x101}, // the last entry too
     };
     PlayStates({2, 4});
     for (const Counters& answer : answers) {
@@ -366,6 +363,10 @@ const ClosingCase CLOSING_CASES[] = {
      false, {0, 0}, "1100,4.5", "18000,750.0"},
     {"plain row, then 2,000m chosen", {0, 0}, {100, 50}, {200, 100}, {9000, 3000},
      true, {25, 19990}, "200,10.0", "9000,300.0"},
+    {"plain row, then 2000 m set on the monitor", {0, 0}, {100, 50}, {200, 100}, {9000, 3000},
+     false, {0, 20000}, "200,10.0", "9000,300.0"},
+    {"10:00, then 2,000m chosen", {60000, 0}, {59000, 40}, {58900, 45}, {42000, 7500},
+     true, {0, 20000}, "1100,4.5", "18000,750.0"},
 };
 // clang-format on
 

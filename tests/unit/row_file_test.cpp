@@ -26,16 +26,6 @@ protected:
     FILE* file_ = NULL;
 };
 
-TEST(RowFilePathTest, NamesTheFileAfterTheSecond) {
-    snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s", "/some/base");
-    char path[300];
-    ASSERT_TRUE(FormatRowFilePath(path, sizeof path, 1199145600));
-    EXPECT_STREQ(path, "/some/base/data/1199145600.csv");
-    char tooSmall[10];
-    EXPECT_FALSE(FormatRowFilePath(tooSmall, sizeof tooSmall, 1199145600));
-    baseDirectory[0] = '\0';
-}
-
 TEST_F(RowFileTest, MakesTheMissingDataFolderAndWritesTheEnglishHeader) {
     ASSERT_FALSE(FileExists(base.DataFolder()));
     int32_t seconds = 0;
@@ -76,14 +66,6 @@ TEST_F(RowFileTest, TakenSecondMovesToTheNextFreeOne) {
     EXPECT_EQ(ReadFile(base.RowFilePath(1000)), "earlier workout\n");
     EXPECT_EQ(ReadFile(base.RowFilePath(1001)), "another\n");
     EXPECT_EQ(ReadFile(base.RowFilePath(1002)), std::string(ENGLISH_HEADER) + "\n");
-}
-
-TEST_F(RowFileTest, FolderThatCannotBeMadeGivesNoFile) {
-    std::string blocker = base.path() + "/plain-file";
-    std::ofstream(blocker) << "x";
-    snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s/below", blocker.c_str());
-    EXPECT_EQ(CreateRowFile(NULL), nullptr);
-    EXPECT_EQ(ReadFile(blocker), "x");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The workout and clock command sequences against the simulated monitor.
+// The workout and clock command sequences, as a recording monitor library takes them.
 #include "monitor/workout_commands.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,6 @@
 #include "monitor/monitor_api.h"
 #include "monitor/poll_state.h"
 #include "settings/text_table.h"
-#include "simmonitor/sim_monitor.h"
 
 namespace {
 
@@ -26,15 +25,19 @@ struct SentRequest {
     uint16_t responseCapacity;
 };
 std::vector<SentRequest> sent;
-CsafeCommandFn simCommand;
+int16_t failingStatus;
+size_t failingCall;  // counted from 1; 0 for none
 
-int16_t MONITOR_CALL WatchCommand(uint16_t unitAddress, uint16_t count, uint32_t* commands,
-                                  uint16_t* responseCount, uint32_t* responses) {
-    SentRequest request = {unitAddress, std::vector<uint32_t>(commands, commands + count), 0,
-                           monitorBusy, responseCount ? *responseCount : (uint16_t)0};
-    request.status = simCommand(unitAddress, count, commands, responseCount, responses);
-    sent.push_back(request);
-    return (int16_t)request.status;
+int16_t MONITOR_CALL FakeCommand(uint16_t unitAddress, uint16_t count, uint32_t* commands,
+                                 uint16_t* responseCount, uint32_t*) {
+    int16_t status = sent.size() + 1 == failingCall ? failingStatus : 0;
+    sent.push_back({unitAddress, std::vector<uint32_t>(commands, commands + count), status,
+                    monitorBusy, *responseCount});
+    *responseCount = 0;
+    return status;
+}
+void FakeErrorText(int16_t code, char* buffer, uint16_t size) {
+    snprintf(buffer, size, "failure %d", code);
 }
 
 std::vector<uint32_t> waits;
@@ -54,41 +57,21 @@ void RecordRedraw(unsigned char full) {
 const MonitorCommandHooks testHooks = {RecordWait, FixedNow, RecordRedraw};
 
 const std::vector<uint32_t> RESET = {0x86, 0x82, 0x83};
-const int16_t RESET_FAULT = -31;
-const uint32_t START_DELAY_PASSED = SimConfig().startDelayHundredths + 25;
-const int16_t WORKOUT_FAULT = -32;
-
-SimFault CommandFault(int16_t status, uint32_t call) {
-    SimFault fault;
-    fault.operation = "tkcmdsetCSAFE_command";
-    fault.status = status;
-    fault.fromCall = call;
-    fault.callCount = 1;
-    return fault;
-}
-
 class WorkoutCommands : public ::testing::Test {
 protected:
-    void SetUp() override { StartMonitor(SimConfig()); }
-    void TearDown() override { monitorApi = MonitorApi{}; }
-
-    // A fresh simulated monitor with its protocol up; only the command under test talks to it.
-    void StartMonitor(SimConfig config) {
-        config.timeBase = SimTimeBase::Steps;
-        SimMonitorReset(config);
-        monitorApi = SimMonitorApi();
-        ASSERT_EQ(monitorApi.ddiInit(), 0);
-        ASSERT_EQ(monitorApi.csafeInitProtocol(0), 0);
-        simCommand = monitorApi.csafeCommand;
-        monitorApi.csafeCommand = WatchCommand;
+    void SetUp() override {
+        monitorApi = MonitorApi{};
+        monitorApi.csafeCommand = FakeCommand;
+        monitorApi.csafeGetErrorText = FakeErrorText;
         sent.clear();
         waits.clear();
         redraws.clear();
-        monitorBusy = false;
-        newWorkoutPending = false;
+        failingCall = 0;
+        monitorBusy = newWorkoutPending = false;
         statusLine[0] = '\0';
         snprintf(textTable[TEXT_ERROR], TEXT_SLOT_SIZE, "%s", "Error");
     }
+    void TearDown() override { monitorApi = MonitorApi{}; }
 };
 
 TEST_F(WorkoutCommands, MarathonResetsThenProgramsDistanceAndSplit) {
@@ -101,8 +84,6 @@ TEST_F(WorkoutCommands, MarathonResetsThenProgramsDistanceAndSplit) {
     for (const SentRequest& request : sent) {
         EXPECT_EQ(request.unitAddress, 0);
         EXPECT_EQ(request.status, 0);
-    }
-    for (const SentRequest& request : sent) {
         EXPECT_EQ(request.responseCapacity, 100);
         EXPECT_TRUE(request.busy);
     }
@@ -111,14 +92,6 @@ TEST_F(WorkoutCommands, MarathonResetsThenProgramsDistanceAndSplit) {
     EXPECT_EQ(redraws, (std::vector<int>{1}));  // a distance redraws in full
     EXPECT_TRUE(newWorkoutPending);
     EXPECT_STREQ(statusLine, "");
-
-    SimMonitorAdvance(START_DELAY_PASSED);  // the rower waits a moment before rowing
-    const SimSnapshot monitor = SimMonitorSnapshot();
-    EXPECT_EQ(monitor.piece, SimPieceKind::Distance);
-    EXPECT_EQ(monitor.pieceTarget, 42195u);
-    EXPECT_TRUE(monitor.splitSet);
-    EXPECT_EQ(monitor.splitType, 0x80);
-    EXPECT_EQ(monitor.splitValue, 1500u);
 }
 
 // Every item of the Workout menu by the id its menu gives it, and how its workout request
@@ -164,12 +137,11 @@ TEST_F(WorkoutCommands, EveryWorkoutMenuItemSendsItsOwnWorkout) {
 }
 
 TEST_F(WorkoutCommands, FailedResetStillProgramsAndEndsTheWorkout) {
-    SimConfig config;
-    config.faults.push_back(CommandFault(RESET_FAULT, 1));
-    StartMonitor(config);
+    failingStatus = -31;
+    failingCall = 1;
     RunDistanceWorkout(2000, testHooks);
     ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ(sent[0].status, RESET_FAULT);
+    EXPECT_EQ(sent[0].status, -31);
     EXPECT_EQ(sent[1].status, 0);
     EXPECT_TRUE(newWorkoutPending);
     EXPECT_NE(strstr(statusLine, "Error: "), nullptr);
@@ -178,12 +150,11 @@ TEST_F(WorkoutCommands, FailedResetStillProgramsAndEndsTheWorkout) {
 }
 
 TEST_F(WorkoutCommands, FailedWorkoutRequestKeepsTheWorkoutAndShowsTheError) {
-    SimConfig config;
-    config.faults.push_back(CommandFault(WORKOUT_FAULT, 2));
-    StartMonitor(config);
+    failingStatus = -32;
+    failingCall = 2;
     RunStoredWorkout(8, testHooks);
     ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ(sent[1].status, WORKOUT_FAULT);
+    EXPECT_EQ(sent[1].status, -32);
     EXPECT_FALSE(newWorkoutPending);
     EXPECT_EQ(strncmp(statusLine, "Error: ", 7), 0) << statusLine;
     EXPECT_NE(strstr(statusLine, "-32"), nullptr) << statusLine;
@@ -191,20 +162,11 @@ TEST_F(WorkoutCommands, FailedWorkoutRequestKeepsTheWorkoutAndShowsTheError) {
     EXPECT_FALSE(monitorBusy);
 }
 
-time_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
-    struct tm local = {};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_sec = second;
-    local.tm_isdst = -1;
-    return mktime(&local);
-}
-
 TEST_F(WorkoutCommands, ClockSendsLocalTimeAndDate) {
-    fixedNow = LocalTime(2009, 3, 6, 14, 5, 9);
+    struct tm local = {};  // 2009-03-06 14:05:09
+    local.tm_year = 109, local.tm_mon = 2, local.tm_mday = 6;
+    local.tm_hour = 14, local.tm_min = 5, local.tm_sec = 9, local.tm_isdst = -1;
+    fixedNow = mktime(&local);
     RunClockCommand(testHooks);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].entries, (std::vector<uint32_t>{0x11, 3, 14, 5, 9, 0x12, 3, 109, 3, 6}));
@@ -213,8 +175,6 @@ TEST_F(WorkoutCommands, ClockSendsLocalTimeAndDate) {
     EXPECT_EQ(waits, (std::vector<uint32_t>{100}));
     EXPECT_TRUE(redraws.empty());  // success shows nothing
     EXPECT_STREQ(statusLine, "");
-
-    EXPECT_TRUE(SimMonitorClock().timeSet && SimMonitorClock().dateSet);
 }
 
 }  // namespace

@@ -7,8 +7,7 @@
 
 #include "app/main_window.h"
 
-// A hidden pop-up window, so that its client rectangle is exactly the size asked for; it
-// becomes `mainWindow` for the test's life.
+// A hidden pop-up window of exactly the client size asked for; `mainWindow` while it lives.
 class StandInMainWindow {
 public:
     StandInMainWindow(int clientWidth, int clientHeight) : saved(mainWindow) {
@@ -17,15 +16,13 @@ public:
         windowClass.hInstance = GetModuleHandleA(NULL);
         windowClass.lpszClassName = "DisplayTestWindow";
         RegisterClassA(&windowClass);  // fails harmlessly once registered
-        window = CreateWindowExA(0, "DisplayTestWindow", "", WS_POPUP, 0, 0, clientWidth,
-                                 clientHeight, NULL, NULL, GetModuleHandleA(NULL), NULL);
-        mainWindow = window;
+        mainWindow = CreateWindowExA(0, "DisplayTestWindow", "", WS_POPUP, 0, 0, clientWidth,
+                                     clientHeight, NULL, NULL, GetModuleHandleA(NULL), NULL);
     }
     ~StandInMainWindow() {
+        DestroyWindow(mainWindow);
         mainWindow = saved;
-        DestroyWindow(window);
     }
-    HWND window;
 
 private:
     HWND saved;
@@ -33,56 +30,30 @@ private:
 
 class TestBitmap {
 public:
-    explicit TestBitmap(int w = 1920, int h = 1200, COLORREF fill = RGB(255, 255, 255))
-        : width(w), height(h) {
+    explicit TestBitmap(int w = 1920, int h = 1200) : width(w), height(h) {
         BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;  // top-down: row y starts at y * width
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        info.bmiHeader = {sizeof info.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         dc = CreateCompatibleDC(NULL);
         void* memory = NULL;
         bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, NULL, 0);
         bits = static_cast<DWORD*>(memory);
         original = SelectObject(dc, bitmap);
-        Fill(fill);
+        PatBlt(dc, 0, 0, w, h, WHITENESS);
     }
     ~TestBitmap() {
         SelectObject(dc, original);
         DeleteObject(bitmap);
         DeleteDC(dc);
     }
-    void Fill(COLORREF colour) {
+    COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
+    // Pixels of the colour in [left, right) x [top, bottom).
+    int CountColour(int left, int top, int right, int bottom, COLORREF colour) const {
         GdiFlush();
-        for (int i = 0; i < width * height; ++i) bits[i] = ToPixel(colour);
-    }
-    COLORREF At(int x, int y) const {
-        GdiFlush();
-        return Pixel(x, y);
-    }
-    // Pixels in [left, right) x [top, bottom) that match.
-    template <typename Match>
-    int Count(int left, int top, int right, int bottom, Match match) const {
-        GdiFlush();
+        const DWORD pixel = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
         int n = 0;
         for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x)
-                if (match(Pixel(x, y))) ++n;
+            for (int x = left; x < right; ++x) n += (bits[y * width + x] & 0xFFFFFF) == pixel;
         return n;
-    }
-    int CountColour(int left, int top, int right, int bottom, COLORREF colour) const {
-        return Count(left, top, right, bottom, [colour](COLORREF c) { return c == colour; });
-    }
-    int CountNonWhite(int left, int top, int right, int bottom) const {
-        return Count(left, top, right, bottom, [](COLORREF c) { return c != RGB(255, 255, 255); });
-    }
-    // Leftmost column in [left, right) with a non-white pixel in rows [top, bottom), or -1.
-    int FirstInkColumn(int left, int top, int right, int bottom) const {
-        for (int x = left; x < right; ++x)
-            if (CountNonWhite(x, top, x + 1, bottom) > 0) return x;
-        return -1;
     }
     // A copy of rows [top, bottom), to compare before and after a redraw.
     std::vector<DWORD> Rows(int top, int bottom) const {
@@ -96,12 +67,5 @@ public:
     DWORD* bits;
 
 private:
-    COLORREF Pixel(int x, int y) const {
-        DWORD p = bits[y * width + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    static DWORD ToPixel(COLORREF c) {
-        return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-    }
     HGDIOBJ original;
 };

@@ -1,11 +1,10 @@
-// The real Preferences dialog from template 130, driven from inside its own modal loop.
+// The real Preferences dialog from template 130, opened modeless so that the tests can click
+// through it and read what it stored.
 #include "settings/preferences_dialog.h"
 
 #include <gtest/gtest.h>
-#include <stdio.h>
 #include <string.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,156 +13,70 @@
 
 namespace {
 
-const UINT_PTR SCRIPT_TIMER = 7;
-const UINT_PTR SAFETY_TIMER = 8;
-const INT_PTR NEVER_CLOSED = 99;
-
-std::function<void(HWND)> script;
 std::vector<int> redraws;
+std::vector<std::string> boxes;  // text, caption
 
-struct Box {
-    HWND owner;
-    std::string text;
-    std::string caption;
-    UINT type;
-};
-std::vector<Box> boxes;
+void RecordRedraw(unsigned char full) { redraws.push_back(full); }
 
-void RecordRedraw(unsigned char full) {
-    redraws.push_back(full);
-}
-
-int WINAPI RecordBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-    boxes.push_back(Box{owner, text ? text : "", caption ? caption : "", type});
+int WINAPI RecordBox(HWND, LPCSTR text, LPCSTR caption, UINT type) {
+    boxes.push_back(std::string(text) + "|" + caption + "|" + std::to_string(type & MB_TYPEMASK));
     return IDOK;
-}
-
-// Runs the script from the dialog's own modal loop. The dialog is shown first: under Wine the
-// timer can fire before the dialog manager shows it, and the scripts take "hidden" as "ended".
-INT_PTR CALLBACK DrivingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER && wParam == SCRIPT_TIMER) {
-        KillTimer(dialog, SCRIPT_TIMER);
-        ShowWindow(dialog, SW_SHOWNORMAL);
-        script(dialog);
-        // Whatever the script left open is closed here, so a failing test cannot hang.
-        SetTimer(dialog, SAFETY_TIMER, 50, NULL);
-        return TRUE;
-    }
-    if (message == WM_TIMER && wParam == SAFETY_TIMER) {
-        EndDialog(dialog, NEVER_CLOSED);
-        return TRUE;
-    }
-    const INT_PTR result = PreferencesDlgProc(dialog, message, wParam, lParam);
-    if (message == WM_INITDIALOG) SetTimer(dialog, SCRIPT_TIMER, 10, NULL);
-    return result;
-}
-
-INT_PTR RunDialog(std::function<void(HWND)> steps) {
-    script = std::move(steps);
-    return DialogBoxParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_PREFERENCES), NULL,
-                           DrivingProc, 0);
-}
-
-void SetDefaultSettings() {
-    memset(&settings, 0, sizeof settings);
-    settings.showHeartRate = settings.showStrokeRate = settings.showPower = settings.showPace = 1;
-    settings.paceMax = 5;
-    settings.strokeRateMax = 40;
-    settings.heartRateMax = 200;
-    settings.powerMax = 250;
-    settings.weightClass = 'H';
-    settings.languageCommand = IDM_ENGLISH;
-    memcpy(settings.rowerType, "standard", sizeof "standard");
-}
-
-std::string EditText(HWND dialog, int id) {
-    char text[64] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
-bool Checked(HWND dialog, int id) {
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
-void Click(HWND dialog, int id) {
-    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
-void PressOk(HWND dialog) {
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 (LPARAM)GetDlgItem(dialog, IDOK));
-}
-
-void PressCancel(HWND dialog) {
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                 (LPARAM)GetDlgItem(dialog, IDCANCEL));
 }
 
 class PreferencesDialog : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedRedraw = preferencesRedraw;
-        savedMessageBox = preferencesMessageBox;
-        SetDefaultSettings();
+        memset(&settings, 0, sizeof settings);
+        settings.paceMax = 5;
+        settings.strokeRateMax = 40;
+        settings.heartRateMax = 200;
+        settings.powerMax = 250;
+        settings.weightClass = 'H';
+        memcpy(settings.rowerType, "standard", sizeof "standard");
         redraws.clear();
         boxes.clear();
+        savedRedraw = preferencesRedraw;
+        savedBox = preferencesMessageBox;
         preferencesRedraw = RecordRedraw;
         preferencesMessageBox = RecordBox;
     }
     void TearDown() override {
         preferencesRedraw = savedRedraw;
-        preferencesMessageBox = savedMessageBox;
-        script = nullptr;
+        preferencesMessageBox = savedBox;
     }
     void (*savedRedraw)(unsigned char full) = nullptr;
-    PreferencesMessageBoxFn savedMessageBox = nullptr;
+    PreferencesMessageBoxFn savedBox = nullptr;
+    // Opens the dialog as the menu would, shown, its fields filled from the settings.
+    HWND Open() {
+        HWND dialog = CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_PREFERENCES),
+                                         NULL, PreferencesDlgProc, 0);
+        ShowWindow(dialog, SW_SHOWNORMAL);
+        return dialog;
+    }
+    static bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+    static void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+    static void Press(HWND dialog, int id) {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
+    }
 };
 
-TEST_F(PreferencesDialog, DefaultsShowHeavyweightStandardAndTheScales) {
-    bool ran = false;
-    const INT_PTR result = RunDialog([&](HWND dialog) {
-        ran = true;
-        EXPECT_FALSE(Checked(dialog, IDC_RADIO_LWT));
-        EXPECT_TRUE(Checked(dialog, IDC_RADIO_HWT));
-        EXPECT_TRUE(Checked(dialog, IDC_RADIO_STANDARD));
-        EXPECT_FALSE(Checked(dialog, IDC_RADIO_SLIDES));
-        const int ids[] = {IDC_HEART_RATE_MIN,  IDC_HEART_RATE_MAX, IDC_STROKE_RATE_MIN,
-                           IDC_STROKE_RATE_MAX, IDC_PACE_MIN,       IDC_PACE_MAX,
-                           IDC_POWER_MIN,       IDC_POWER_MAX};
-        std::vector<std::string> shown;
-        for (int id : ids) shown.push_back(EditText(dialog, id));
-        EXPECT_EQ(shown, (std::vector<std::string>{"0", "200", "0", "40", "0", "5", "0", "250"}));
-        PressCancel(dialog);
-    });
-    EXPECT_TRUE(ran);
-    EXPECT_EQ(result, IDCANCEL);
-}
-
-static INT_PTR CALLBACK InertDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
-// Each radio group has one tab stop in the template, on its first button. (Checking a radio
-// button moves the tab stop to it at run time, so the template is read before that.)
-TEST(PreferencesTemplate, EachRadioGroupHasOneTabStop) {
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_PREFERENCES),
-                                     NULL, InertDlgProc, 0);
-    ASSERT_TRUE(dialog != NULL);
-    for (int id : {IDC_RADIO_LWT, IDC_RADIO_HWT, IDC_RADIO_STANDARD, IDC_RADIO_SLIDES}) {
-        LONG style = GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE);
-        EXPECT_EQ((style & WS_TABSTOP) != 0, id == IDC_RADIO_LWT || id == IDC_RADIO_STANDARD) << id;
+TEST_F(PreferencesDialog, TheSettingsAreShownAndSlidesAndLightweightStoredAndShownAgain) {
+    HWND dialog = Open();
+    EXPECT_TRUE(Checked(dialog, IDC_RADIO_HWT) && Checked(dialog, IDC_RADIO_STANDARD));
+    std::vector<std::string> shown;
+    for (int id : {IDC_HEART_RATE_MIN, IDC_HEART_RATE_MAX, IDC_STROKE_RATE_MIN, IDC_STROKE_RATE_MAX,
+                   IDC_PACE_MIN, IDC_PACE_MAX, IDC_POWER_MIN, IDC_POWER_MAX}) {
+        char text[64] = "";
+        GetDlgItemTextA(dialog, id, text, sizeof text);
+        shown.push_back(text);
     }
+    EXPECT_EQ(shown, (std::vector<std::string>{"0", "200", "0", "40", "0", "5", "0", "250"}));
+    Click(dialog, IDC_RADIO_SLIDES);
+    Click(dialog, IDC_RADIO_LWT);
+    EXPECT_FALSE(Checked(dialog, IDC_RADIO_STANDARD) || Checked(dialog, IDC_RADIO_HWT));
+    Press(dialog, IDOK);
+    EXPECT_FALSE(IsWindowVisible(dialog));
     DestroyWindow(dialog);
-}
-
-TEST_F(PreferencesDialog, SlidesAndLightweightAreStoredAndShownAgain) {
-    const INT_PTR first = RunDialog([](HWND dialog) {
-        Click(dialog, IDC_RADIO_SLIDES);
-        Click(dialog, IDC_RADIO_LWT);
-        EXPECT_FALSE(Checked(dialog, IDC_RADIO_STANDARD));
-        EXPECT_FALSE(Checked(dialog, IDC_RADIO_HWT));
-        PressOk(dialog);
-    });
-    EXPECT_EQ(first, IDOK);
     EXPECT_STREQ(settings.rowerType, "slide");
     // Only the text and its terminator are copied: the rest of "standard" stays behind it.
     EXPECT_EQ(settings.rowerType[6], 'r');
@@ -171,72 +84,26 @@ TEST_F(PreferencesDialog, SlidesAndLightweightAreStoredAndShownAgain) {
     EXPECT_EQ(settings.powerMax, 250);
     EXPECT_EQ(redraws, std::vector<int>{1});
 
-    const INT_PTR second = RunDialog([](HWND dialog) {
-        EXPECT_TRUE(Checked(dialog, IDC_RADIO_LWT));
-        EXPECT_TRUE(Checked(dialog, IDC_RADIO_SLIDES));
-        EXPECT_FALSE(Checked(dialog, IDC_RADIO_STANDARD));
-        PressOk(dialog);
-    });
-    EXPECT_EQ(second, IDOK);
-    EXPECT_STREQ(settings.rowerType, "slide");
-    EXPECT_EQ(settings.weightClass, 'L');
+    dialog = Open();
+    EXPECT_TRUE(Checked(dialog, IDC_RADIO_LWT) && Checked(dialog, IDC_RADIO_SLIDES));
+    EXPECT_FALSE(Checked(dialog, IDC_RADIO_STANDARD));
+    DestroyWindow(dialog);
 }
 
-TEST_F(PreferencesDialog, CancelAfterEditingChangesNothing) {
+TEST_F(PreferencesDialog, ClearedPowerMaximumIsRefusedAndCancelStoresNothing) {
     const Settings before = settings;
-    const INT_PTR result = RunDialog([](HWND dialog) {
-        Click(dialog, IDC_RADIO_LWT);
-        Click(dialog, IDC_RADIO_SLIDES);
-        SetDlgItemTextA(dialog, IDC_POWER_MAX, "999");
-        SetDlgItemTextA(dialog, IDC_HEART_RATE_MIN, "50");
-        PressCancel(dialog);
-    });
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(memcmp(&before, &settings, sizeof settings), 0);
-    EXPECT_TRUE(redraws.empty());
-}
-
-TEST_F(PreferencesDialog, LettersAndMinusSignReadAsZero) {
-    settings.heartRateMin = 50;
-    settings.strokeRateMin = 10;
-    settings.paceMin = 2;
-    settings.powerMin = 80;
-    const INT_PTR result = RunDialog([](HWND dialog) {
-        EXPECT_EQ(EditText(dialog, IDC_HEART_RATE_MIN), "50");
-        SetDlgItemTextA(dialog, IDC_HEART_RATE_MIN, "abc");
-        SetDlgItemTextA(dialog, IDC_STROKE_RATE_MIN, "-5");
-        SetDlgItemTextA(dialog, IDC_PACE_MIN, "");
-        SetDlgItemTextA(dialog, IDC_POWER_MIN, "99999999999");
-        PressOk(dialog);
-    });
-    EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(settings.heartRateMin, 0);
-    EXPECT_EQ(settings.strokeRateMin, 0);
-    EXPECT_EQ(settings.paceMin, 0);
-    EXPECT_EQ(settings.powerMin, 0);
-    EXPECT_TRUE(boxes.empty());
-}
-
-TEST_F(PreferencesDialog, ClearedPowerMaximumIsRefusedAndNothingStored) {
-    const Settings before = settings;
-    bool stayedOpen = false;
-    const INT_PTR result = RunDialog([&](HWND dialog) {
-        Click(dialog, IDC_RADIO_LWT);
-        SetDlgItemTextA(dialog, IDC_HEART_RATE_MAX, "180");
-        SetDlgItemTextA(dialog, IDC_POWER_MAX, "");
-        PressOk(dialog);
-        stayedOpen = IsWindowVisible(dialog) != FALSE;
-        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_POWER_MAX));
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].owner, dialog);
-        PressCancel(dialog);
-    });
-    EXPECT_TRUE(stayedOpen);
-    EXPECT_EQ(result, IDCANCEL);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "The Power scale's maximum must be above its minimum.");
-    EXPECT_EQ(boxes[0].caption, "Error");
-    EXPECT_EQ(boxes[0].type & MB_TYPEMASK, (UINT)MB_OK);
+    HWND dialog = Open();
+    Click(dialog, IDC_RADIO_LWT);
+    SetDlgItemTextA(dialog, IDC_HEART_RATE_MAX, "180");
+    SetDlgItemTextA(dialog, IDC_POWER_MAX, "");
+    Press(dialog, IDOK);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_POWER_MAX));
+    EXPECT_EQ(boxes, std::vector<std::string>{
+                         "The Power scale's maximum must be above its minimum.|Error|0"});
+    Press(dialog, IDCANCEL);
+    EXPECT_FALSE(IsWindowVisible(dialog));
+    DestroyWindow(dialog);
     EXPECT_EQ(memcmp(&before, &settings, sizeof settings), 0);
     EXPECT_TRUE(redraws.empty());
 }

@@ -27,29 +27,6 @@ void RemoveSettingsFile() {
     DeleteFileA((ProgramFolder() + "\\Tamsi.ini").c_str());
 }
 
-std::string MenuText(HMENU menu, int position) {
-    char text[128] = "";
-    GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
-    return text;
-}
-
-static MENUITEMINFOA ItemInfo(HMENU menu, int id) {
-    MENUITEMINFOA info = {};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STATE | MIIM_FTYPE;
-    GetMenuItemInfoA(menu, id, FALSE, &info);
-    return info;
-}
-
-bool IsChecked(HMENU menu, int id) {
-    return (ItemInfo(menu, id).fState & MFS_CHECKED) != 0;
-}
-
-bool IsRadioChecked(HMENU menu, int id) {
-    MENUITEMINFOA info = ItemInfo(menu, id);
-    return (info.fState & MFS_CHECKED) && (info.fType & MFT_RADIOCHECK);
-}
-
 void CloseMainWindow() {
     SendMessageA(mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
     PumpMessages(50);
