@@ -89,7 +89,8 @@ def SyncScratch(scratch):
         if os.path.exists(target) and open(target, "rb").read() == data:
             continue
         os.makedirs(os.path.dirname(target), exist_ok=True)
-        shutil.copy2(source, target)
+        # A fresh time, so that the build sees the change even if the copy is older than its objects.
+        shutil.copyfile(source, target)
     manifest = os.path.join(scratch, ".replay-files")
     if os.path.exists(manifest):
         for name in set(open(manifest).read().split("\0")) - set(files):
