@@ -91,6 +91,7 @@ def SyncScratch(scratch):
         os.makedirs(os.path.dirname(target), exist_ok=True)
         # A fresh time, so that the build sees the change even if the copy is older than its objects.
         shutil.copyfile(source, target)
+        shutil.copymode(source, target)
     manifest = os.path.join(scratch, ".replay-files")
     if os.path.exists(manifest):
         for name in set(open(manifest).read().split("\0")) - set(files):
