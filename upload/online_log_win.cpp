@@ -1,4 +1,18 @@
-// The online log upload; the requests come with the upload itself.
+// Tools, Update Online Log: every result recorded since the last successful upload.
 #include "upload/online_log.h"
 
-void UpdateOnlineLog() {}
+#include "app/main_window.h"
+#include "settings/settings.h"
+#include "upload/upload_results.h"
+#include "upload/upload_win.h"
+
+void UpdateOnlineLog() {
+    ScanLogCatalog();
+    static LogEntry* list[MAX_LOG_ENTRIES];
+    const int count = CollectNewResults(list, settings.lastUploadTime);
+    if (count == 0) {
+        uploadMessageBox(mainWindow, "No new entries found to be uploaded.", "Notice", MB_OK);
+        return;
+    }
+    UploadResults(list, count);
+}

@@ -1,0 +1,72 @@
+// Display order rebuilt from the catalog, and a copy of the catalog as the rows show it.
+#include "log/log_list_rows.h"
+
+#include <string.h>
+
+#include "log/log_catalog.h"
+#include "log/log_list_sort.h"
+#include "log/log_list_state.h"
+
+// The catalog as it was when the rows were built. Entries are compared whole: a scan that
+// finds the same files in the same order leaves the rows, the selection and the caret valid.
+static LogEntry shownEntries[MAX_LOG_ENTRIES + 1];
+static int shownSlots;     // slots 1 to shownSlots were copied
+static int expectedCount;  // logEntryCount as the rows left it
+static bool shown;
+
+bool CatalogChangedSinceShown() {
+    if (!shown) return true;
+    if (logEntryCount != expectedCount) return true;
+    return memcmp(&shownEntries[1], &logEntries[1], sizeof(LogEntry) * shownSlots) != 0;
+}
+
+void NoteRowsDeleted() {
+    expectedCount = logEntryCount;
+}
+
+// The start time of the entry the anchor row shows, found in the copy because the slot may
+// stand for another file after a scan.
+static bool AnchorStartTime(int32_t* startTime) {
+    int row = logList.anchorRow;
+    if (!shown || row < 0 || row >= expectedCount) return false;
+    int32_t slot = logList.displayOrder[row];
+    if (slot < 1 || slot > shownSlots) return false;
+    *startTime = shownEntries[slot].startTime;
+    return true;
+}
+
+void RebuildDisplayOrder() {
+    int32_t anchorTime = 0;
+    bool hadAnchor = AnchorStartTime(&anchorTime);
+    for (int row = 0; row < logEntryCount; row++) logList.displayOrder[row] = row + 1;
+    SortDisplayOrder(logList.displayOrder, 0, logEntryCount - 1);
+    if (!hadAnchor) {
+        logList.caretRow = 0;
+        logList.anchorRow = -1;
+    } else {
+        logList.caretRow = -1;
+        for (int row = 0; row < logEntryCount; row++) {
+            if (logEntries[logList.displayOrder[row]].startTime == anchorTime) {
+                logList.caretRow = logList.anchorRow = row;
+                break;
+            }
+        }
+    }
+    memcpy(&shownEntries[1], &logEntries[1], sizeof(LogEntry) * logEntryCount);
+    shownSlots = expectedCount = logEntryCount;
+    shown = true;
+}
+
+void SortByColumn(int column) {
+    int caret = logList.caretRow;
+    int32_t slot = caret >= 0 && caret < logEntryCount ? logList.displayOrder[caret] : 0;
+    logList.sortKey = logList.sortKey == column ? column + 5 : column;
+    SortDisplayOrder(logList.displayOrder, 0, logEntryCount - 1);
+    if (slot == 0) return;
+    for (int row = 0; row < logEntryCount; row++) {
+        if (logList.displayOrder[row] == slot) {
+            logList.caretRow = logList.anchorRow = row;
+            return;
+        }
+    }
+}
