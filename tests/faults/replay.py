@@ -322,15 +322,20 @@ def main():
         result, failed = Replay(fault, args.scratch, trees, baseline)
         print(f"{fault['name']}: {result} {' '.join(failed)}", flush=True)
         results.append((fault, result, failed))
+        # Written after every fault, so that a long replay cut short still leaves its results.
+        WriteResults(args, results, baseline, len(faults))
     # Leave the scratch trees built from the unchanged sources again.
     for tree in trees:
         tree.Build()
+    WriteResults(args, results, baseline, len(faults), last=True)
 
+
+def WriteResults(args, results, baseline, total, last=False):
     results_path = args.results
     if not results_path and (not args.only or args.update):
         kind = "wine" if args.wine else "fuzz" if args.fuzz else "native"
         results_path = os.path.join(HERE, f"results-{kind}.txt")
-    if args.update and os.path.exists(results_path):
+    if args.update and results_path and os.path.exists(results_path):
         results = MergeResults(results_path, ReadFaults(args.faults), results)
 
     commit = subprocess.run(["git", "rev-parse", "--short", "HEAD"], cwd=ROOT,
@@ -339,6 +344,8 @@ def main():
         ["native unit tests"] + (["64-bit Windows and end-to-end tests under Wine"] if args.wine else [])
         + ([f"fuzzers for {args.fuzz} s each"] if args.fuzz else []))
     lines = [f"# Fault replay of {commit} on {datetime.date.today()} ({os.path.basename(args.faults)})."]
+    if not last and not args.update:
+        lines.append(f"# Unfinished: {len(results)} of {total} faults so far.")
     lines += Summary(results, trees_named)
     if baseline:
         lines.append("# Failing without a fault: " + ", ".join(sorted(baseline)))
@@ -349,8 +356,10 @@ def main():
     if results_path:
         with open(results_path, "w") as out:
             out.write(text)
-        print(f"Results: {results_path}")
-    print(text if not results_path else "\n".join(Summary(results, trees_named)), end="\n")
+    if last:
+        if results_path:
+            print(f"Results: {results_path}")
+        print(text if not results_path else "\n".join(Summary(results, trees_named)), end="\n")
 
 
 if __name__ == "__main__":
