@@ -89,7 +89,9 @@ def SyncScratch(scratch):
         if os.path.exists(target) and open(target, "rb").read() == data:
             continue
         os.makedirs(os.path.dirname(target), exist_ok=True)
-        shutil.copy2(source, target)
+        # A fresh time, so that the build sees the change even if the copy is older than its objects.
+        shutil.copyfile(source, target)
+        shutil.copymode(source, target)
     manifest = os.path.join(scratch, ".replay-files")
     if os.path.exists(manifest):
         for name in set(open(manifest).read().split("\0")) - set(files):
@@ -116,6 +118,10 @@ class Tree:
         return Run(["cmake", "--build", self.build, "--", "-j2"], self.scratch, self.log) == 0
 
     def FailedTests(self):
+        if not self.wine:
+            failed = self.FailedUnitTests()
+            if failed is not None:
+                return failed
         failed_log = os.path.join(self.build, "Testing", "Temporary", "LastTestsFailed.log")
         if os.path.exists(failed_log):
             os.remove(failed_log)
@@ -135,6 +141,29 @@ class Tree:
         if not os.path.exists(failed_log):
             return [f"{self.name}: ctest failed without a test result (see {self.log})"]
         return [line.strip().split(":", 1)[1] for line in open(failed_log) if ":" in line]
+
+
+    def FailedUnitTests(self):
+        """The native unit tests in one process, far faster than CTest's process per test. None
+        when that says nothing (the program crashed): CTest then names the failing tests."""
+        program = os.path.join(self.build, "tests", "unit_tests")
+        if not os.path.exists(program):
+            return None
+        with open(self.log, "w") as out:
+            try:
+                run = subprocess.run([program], cwd=os.path.dirname(program), stdout=subprocess.PIPE,
+                                     stderr=out, text=True, errors="replace", timeout=600)
+            except subprocess.TimeoutExpired:
+                return None
+            out.write(run.stdout)
+        failed = sorted({"unit." + line.split()[3].rstrip(",") for line in run.stdout.splitlines()
+                         if line.startswith("[  FAILED  ] ") and len(line.split()) > 3
+                         and "." in line.split()[3]})
+        if run.returncode == 0:
+            return []
+        if failed and "[  PASSED  ]" in run.stdout:
+            return failed
+        return None
 
 
 class FuzzTree(Tree):
@@ -293,15 +322,20 @@ def main():
         result, failed = Replay(fault, args.scratch, trees, baseline)
         print(f"{fault['name']}: {result} {' '.join(failed)}", flush=True)
         results.append((fault, result, failed))
+        # Written after every fault, so that a long replay cut short still leaves its results.
+        WriteResults(args, results, baseline, len(faults))
     # Leave the scratch trees built from the unchanged sources again.
     for tree in trees:
         tree.Build()
+    WriteResults(args, results, baseline, len(faults), last=True)
 
+
+def WriteResults(args, results, baseline, total, last=False):
     results_path = args.results
     if not results_path and (not args.only or args.update):
         kind = "wine" if args.wine else "fuzz" if args.fuzz else "native"
         results_path = os.path.join(HERE, f"results-{kind}.txt")
-    if args.update and os.path.exists(results_path):
+    if args.update and results_path and os.path.exists(results_path):
         results = MergeResults(results_path, ReadFaults(args.faults), results)
 
     commit = subprocess.run(["git", "rev-parse", "--short", "HEAD"], cwd=ROOT,
@@ -310,6 +344,8 @@ def main():
         ["native unit tests"] + (["64-bit Windows and end-to-end tests under Wine"] if args.wine else [])
         + ([f"fuzzers for {args.fuzz} s each"] if args.fuzz else []))
     lines = [f"# Fault replay of {commit} on {datetime.date.today()} ({os.path.basename(args.faults)})."]
+    if not last and not args.update:
+        lines.append(f"# Unfinished: {len(results)} of {total} faults so far.")
     lines += Summary(results, trees_named)
     if baseline:
         lines.append("# Failing without a fault: " + ", ".join(sorted(baseline)))
@@ -320,8 +356,10 @@ def main():
     if results_path:
         with open(results_path, "w") as out:
             out.write(text)
-        print(f"Results: {results_path}")
-    print(text if not results_path else "\n".join(Summary(results, trees_named)), end="\n")
+    if last:
+        if results_path:
+            print(f"Results: {results_path}")
+        print(text if not results_path else "\n".join(Summary(results, trees_named)), end="\n")
 
 
 if __name__ == "__main__":
