@@ -26,7 +26,9 @@ void ShowSelectedRows(TamsiProcess& tamsi, const char* title, const std::string&
     ASSERT_TRUE(OpenLog(tamsi, &frame) != NULL);
     MoveWindow(frame, 10, 30, 330, 420, TRUE);
     PostMessageA(frame, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(TamsiProcess::WaitFor([] { return FindWindowA("ListWndClass", NULL) == NULL; }));
+    // The first log window of a fresh Wine prefix can take long to go: wait generously.
+    ASSERT_TRUE(TamsiProcess::WaitFor([] { return FindWindowA("ListWndClass", NULL) == NULL; },
+                                      60000));
     HWND pane = OpenLog(tamsi, &frame);
     ASSERT_TRUE(pane != NULL);
     char text[64] = "";
