@@ -7,6 +7,7 @@ and records which of them failed: a measure of what the tests catch, not part of
                                                     tests of the 64-bit build under Wine
     python3 tests/faults/replay.py --fuzz 5         also every fuzzer for 5 seconds from its seeds
     python3 tests/faults/replay.py --only a,b       only the faults named (results to stdout)
+    python3 tests/faults/replay.py --wine --tests R only the Wine tests whose names match R
 
 The scratch copy (default /tmp/tamsi-faults) keeps its build trees between runs, so a replay
 rebuilds only what a fault touches. The tree itself is never changed.
@@ -104,8 +105,8 @@ def SyncScratch(scratch):
 class Tree:
     """One build tree of the scratch copy and the tests run in it."""
 
-    def __init__(self, scratch, name, configure, wine):
-        self.scratch, self.name, self.wine = scratch, name, wine
+    def __init__(self, scratch, name, configure, wine, tests=None):
+        self.scratch, self.name, self.wine, self.tests = scratch, name, wine, tests
         self.build = os.path.join(scratch, "build", name)
         self.configure = configure
         self.log = os.path.join(scratch, "build", f"replay-{name}.log")
@@ -126,12 +127,14 @@ class Tree:
         if os.path.exists(failed_log):
             os.remove(failed_log)
         ctest = ["ctest", "--test-dir", self.build, "--timeout", "300"]
+        if self.tests:
+            ctest += ["-R", self.tests]
         if self.wine:
             # The Windows tests need Wine, a prefix and a screen of their own, as in test.sh.
             env = dict(os.environ, WINEPREFIX=os.path.join(self.scratch, "build", "wine-prefix"),
                        TAMSI_OWN_SCREEN="1")
             env.pop("DISPLAY", None)
-            script = ('. scripts/wine-env.sh; "$@"; status=$?; wineserver -k 2>/dev/null; '
+            script = ('. scripts/printer.sh; . scripts/wine-env.sh; "$@"; status=$?; wineserver -k 2>/dev/null; '
                       '[ -n "${TAMSI_XVFB_PID:-}" ] && kill "$TAMSI_XVFB_PID" 2>/dev/null; exit $status')
             status = Run(["bash", "-c", script, "wine-tests"] + ctest, self.scratch, self.log, env)
         else:
@@ -266,6 +269,7 @@ def main():
     parser.add_argument("--fuzz", type=int, metavar="SECONDS",
                         help="also run each fuzzer this long from its seeds (results-fuzz.txt)")
     parser.add_argument("--only", help="comma-separated fault names")
+    parser.add_argument("--tests", metavar="REGEX", help="with --wine: only the Wine tests matching this")
     parser.add_argument("--faults", default=os.path.join(HERE, "faults.txt"))
     parser.add_argument("--scratch", default="/tmp/tamsi-faults")
     parser.add_argument("--results", help="results file (default results-native.txt or results-wine.txt "
@@ -295,7 +299,7 @@ def main():
     native = Tree(args.scratch, "native", [], wine=False)
     win64 = Tree(args.scratch, "win64",
                  ["-DCMAKE_TOOLCHAIN_FILE=" + os.path.join(args.scratch, "cmake", "mingw-x86_64.cmake")],
-                 wine=True)
+                 wine=True, tests=args.tests)
     trees = [native, win64] if args.wine else [native]
     if args.fuzz:
         trees.append(FuzzTree(args.scratch, args.fuzz))
