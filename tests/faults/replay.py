@@ -22,6 +22,9 @@ import sys
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 HERE = os.path.dirname(os.path.abspath(__file__))
 FIELDS = ("subsystem", "file", "what", "original", "faulty")
+# "noticed = no" marks a fault a user would not notice in normal use (defensive code for
+# damaged input, a leak, a rare failure); every other fault is one a user would notice.
+OPTIONAL = ("noticed",)
 
 
 def Unescape(text):
@@ -47,8 +50,8 @@ def ReadFaults(path):
             faults.append(current)
             continue
         key, sep, value = line.partition(" = ")
-        if not sep or current is None or key not in FIELDS:
-            sys.exit(f"{path}:{number}: expected 'key = value' with key one of {FIELDS}")
+        if not sep or current is None or key not in FIELDS + OPTIONAL:
+            sys.exit(f"{path}:{number}: expected 'key = value' with key one of {FIELDS + OPTIONAL}")
         current[key] = Unescape(value) if key in ("original", "faulty") else value
     for fault in faults:
         missing = [key for key in FIELDS if key not in fault]
@@ -258,6 +261,11 @@ def Summary(results, trees_named):
         counts = by_subsystem.setdefault(fault["subsystem"], [0, 0])
         counts[0] += result == "CAUGHT"
         counts[1] += 1
+    noticed = [result for fault, result in replayed if fault.get("noticed", "yes") != "no"]
+    if noticed:
+        caught_noticed = noticed.count("CAUGHT")
+        lines.append(f"# Faults a user would notice: caught {caught_noticed} of {len(noticed)} "
+                     f"({100 * caught_noticed // len(noticed)} %).")
     lines.append("# By subsystem: " + ", ".join(
         f"{name} {c}/{n}" for name, (c, n) in sorted(by_subsystem.items())))
     return lines
