@@ -8,6 +8,9 @@ and records which of them failed: a measure of what the tests catch, not part of
     python3 tests/faults/replay.py --fuzz 5         also every fuzzer for 5 seconds from its seeds
     python3 tests/faults/replay.py --only a,b       only the faults named (results to stdout)
     python3 tests/faults/replay.py --wine --tests R only the Wine tests whose names match R
+    python3 tests/faults/replay.py --combine A B -o C   one results file of several (a fault is
+                                                    caught when any of them caught it)
+    python3 tests/faults/replay.py --compare OLD NEW  faults caught in OLD but not in NEW
 
 The scratch copy (default /tmp/tamsi-faults) keeps its build trees between runs, so a replay
 rebuilds only what a fault touches. The tree itself is never changed.
@@ -271,6 +274,47 @@ def Summary(results, trees_named):
     return lines
 
 
+def ReadResults(path, by_name):
+    results = {}
+    for line in open(path):
+        fields = line.split()
+        if fields and not line.startswith("#") and fields[0] in by_name:
+            results[fields[0]] = (fields[2], fields[3:])
+    return results
+
+
+def Combine(paths, out_path, faults):
+    by_name = {fault["name"]: fault for fault in faults}
+    # A fault caught anywhere is caught; one replayed and missed beats one not replayed there.
+    rank = {"CAUGHT": 2, "MISSED": 1}
+    merged = {}
+    for path in paths:
+        for name, (result, failed) in ReadResults(path, by_name).items():
+            old_result, old_failed = merged.get(name, (None, []))
+            if old_result is None or rank.get(result, 0) > rank.get(old_result, 0):
+                merged[name] = (result, old_failed + failed if result == "CAUGHT" else failed)
+            elif result == old_result == "CAUGHT":
+                merged[name] = (result, old_failed + failed)
+    results = [(fault, *merged[fault["name"]]) for fault in faults if fault["name"] in merged]
+    lines = [f"# Combined from {', '.join(os.path.basename(path) for path in paths)}."]
+    lines += Summary(results, "all of those")
+    lines += [f"{fault['name']:40} {fault['subsystem']:9} {result:12} {' '.join(failed)}".rstrip()
+              for fault, result, failed in results]
+    with open(out_path, "w") as out:
+        out.write("\n".join(lines) + "\n")
+    print("\n".join(lines[:4]))
+
+
+def Compare(old_path, new_path, faults):
+    by_name = {fault["name"]: fault for fault in faults}
+    old, new = ReadResults(old_path, by_name), ReadResults(new_path, by_name)
+    lost = [name for name, (result, _) in old.items() if result == "CAUGHT" and new.get(name, ("",))[0] != "CAUGHT"]
+    gained = [name for name, (result, _) in new.items() if result == "CAUGHT" and old.get(name, ("",))[0] != "CAUGHT"]
+    print(f"Caught before but not after: {', '.join(lost) or 'none'}")
+    print(f"Caught after but not before: {', '.join(gained) or 'none'}")
+    sys.exit(1 if lost else 0)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--wine", action="store_true", help="also run the 64-bit build's tests under Wine")
@@ -285,9 +329,16 @@ def main():
     parser.add_argument("--update", action="store_true",
                         help="with --only: replace those faults' lines in the results file, keep the rest")
     parser.add_argument("--check", action="store_true", help="only check that every fault applies")
+    parser.add_argument("--combine", nargs="+", metavar="RESULTS", help="combine results files (with -o)")
+    parser.add_argument("-o", dest="output", help="where --combine writes")
+    parser.add_argument("--compare", nargs=2, metavar=("OLD", "NEW"), help="compare two results files")
     args = parser.parse_args()
 
     faults = ReadFaults(args.faults)
+    if args.combine:
+        sys.exit(Combine(args.combine, args.output or "/dev/stdout", faults))
+    if args.compare:
+        Compare(args.compare[0], args.compare[1], faults)
     if args.check:
         problems = [(fault["name"], SnippetProblem(fault)) for fault in faults]
         for name, problem in problems:
