@@ -1,84 +1,116 @@
-// The catalog scan: totals from each row file's last line, which names are listed, the limit.
+// The log's row files: the catalog scan of their last lines, loading a whole one, its date.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-
-#include <map>
+#include <time.h>
 
 #include "log/log_catalog.h"
 #include "log/log_notices.h"
+#include "log/row_file_loader.h"
+#include "log/row_file_parser.h"
 #include "recorder_test_support.h"
 
 using namespace recorder_test;
 
 namespace {
 
-int rescans;
-void CountRescan() {
-    ++rescans;
-}
 const std::string HEADER = "Time,Distance,Pace,Watts,Cals,SPM,HR\n";
-const std::string CLOSING = "42000,2000.0,0.210,302,95,28,150\n";
+int rescans;
+std::string notValidPath;
 
-class LogCatalogTest : public ::testing::Test {
-protected:
-    void SetUp() override { rescans = 0, logCatalogRescanned = CountRescan, logEntryCount = 77; }
-    void TearDown() override { logCatalogRescanned = NULL; }
-    void Write(const std::string& name, const std::string& text) {
-        mkdir(base.DataFolder().c_str(), 0777);
-        std::ofstream(base.DataFolder() + "/" + name, std::ios::binary) << text;
-    }
+void Write(const TempBase& base, const std::string& name, const std::string& text) {
+    mkdir(base.DataFolder().c_str(), 0777);
+    std::ofstream(base.DataFolder() + "/" + name, std::ios::binary) << text;
+}
+
+TEST(LogCatalog, TotalsComeFromTheLastLineOfEachProperlyNamedFile) {
     TempBase base;
-};
-
-TEST_F(LogCatalogTest, TotalsComeFromTheLastLineOfEachProperlyNamedFile) {
-    const struct {
-        int32_t startTime;
-        std::string text;
-        int32_t workTime, calories, pace500;
-        float distance;
-    } cases[] = {
-        {1000, HEADER + std::string(120, '\n') + "352,7.9,0.232,225,1,27,0\n" + CLOSING, 42000, 95,
-         10500, 2000},
-        {1001, HEADER + CLOSING, 42000, 95, 10500, 2000},  // shorter than the tail
-        {1002, "Time\r\n41890,1995.3,0.2,3,90,2,1\r\n42000,2000.0,0.2,3,95,2,1\r\n", 42000, 95,
-         10500, 2000},
-        {1003, HEADER, 0, 0, 0, 0},
-        {1004, "", 0, 0, 0, 0},
-        {1005, HEADER + "600,0.0,0.2,100,1,20,0\n", 600, 1, 0, 0},           // no distance, no pace
-        {1006, HEADER + "574,17.6,0.219,267,3,29,0", 574, 3, 16306, 17.6f},  // being written
-        {1007, HEADER + "2000000000,0.001,0.2,3,4,5,6\n", 2000000000, 4, 0, 0.001f},
-        {1008, HEADER + "4294968,1000.0,0.2,3,4,5,6\n", 4294968, 4, 2147484, 1000},
-        {1009, "4000,1000.0,0.2,3,4,5,6\n", 0, 0, 0, 0},  // one line: the header
-        {0, HEADER + "100,50.0,0.2,100,1,20,0\n", 100, 1, 1000, 50},
-    };
-    for (const auto& c : cases)  // Windows lists names regardless of case
-        Write(std::to_string(c.startTime) + (c.startTime == 1003 ? ".CSV" : ".csv"), c.text);
-    for (const char* odd : {"01.csv", "0123.csv", "abc.csv", "-5.csv", "12a.csv", "2147483648.csv",
-                            "77.csv.bak", "78.csvx", ".csv"})
-        Write(odd, HEADER + CLOSING);
-
+    const std::string closing = "42000,2000.0,0.210,302,95,28,150\n";
+    Write(base, "1000.csv", HEADER + std::string(120, '\n') + "352,7.9,0.2,225,1,27,0\n" + closing);
+    Write(base, "1001.CSV", HEADER + closing);    // Windows lists names regardless of case
+    Write(base, "1002.csv", "4000,1000.0,0.2,3,4,5,6\n");  // one line: the header
+    for (const char* odd : {"01.csv", "12a.csv", "78.csvx"}) Write(base, odd, HEADER + closing);
+    logCatalogRescanned = [] { ++rescans; };
+    rescans = 0;
     ScanLogCatalog();
-    ASSERT_EQ(logEntryCount, (int32_t)(sizeof cases / sizeof cases[0]));
+    logCatalogRescanned = NULL;
+    ASSERT_EQ(logEntryCount, 3);
     EXPECT_EQ(rescans, 1);
-    std::map<int32_t, LogEntry> found;
-    for (int slot = 1; slot <= logEntryCount; ++slot)
-        found[logEntries[slot].startTime] = logEntries[slot];
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.startTime);
-        const LogEntry* entry = &found[c.startTime];
-        EXPECT_EQ(entry->workTime, c.workTime);
-        EXPECT_EQ(entry->calories, c.calories);
-        EXPECT_EQ(entry->pace500, c.pace500);
-        EXPECT_FLOAT_EQ(entry->distance, c.distance);
+    for (int slot = 1; slot <= 3; ++slot) {
+        const LogEntry& e = logEntries[slot];
+        bool rowed = e.startTime != 1002;
+        SCOPED_TRACE(e.startTime);
+        EXPECT_EQ(e.workTime, rowed ? 42000 : 0);
+        EXPECT_EQ(e.calories, rowed ? 95 : 0);
+        EXPECT_EQ(e.pace500, rowed ? 10500 : 0);
     }
 }
 
-TEST_F(LogCatalogTest, NoFolderListsNothingAnd5001FilesList5000) {
-    ScanLogCatalog();
-    EXPECT_EQ(logEntryCount, 0);
-    for (int k = 1; k <= MAX_LOG_ENTRIES + 1; ++k) Write(std::to_string(k) + ".csv", HEADER);
+TEST(LogCatalog, ListsAtMost5000Files) {
+    TempBase base;
+    for (int k = 1; k <= MAX_LOG_ENTRIES + 1; ++k) Write(base, std::to_string(k) + ".csv", HEADER);
     ScanLogCatalog();
     EXPECT_EQ(logEntryCount, MAX_LOG_ENTRIES);
+}
+
+// Line k: Time 100 (k + 1), Watts 200 + k, SPM 24, HR 140 to 142.
+std::string Lines(int count, int firstTime = 100) {
+    std::string text;
+    for (int k = 0; k < count; ++k)
+        text += std::to_string(firstTime + 100 * k) + "," + std::to_string(10 * (k + 1)) +
+                ".0,0.25" + std::to_string(k % 10) + "," + std::to_string(200 + k) + ",7,24," +
+                std::to_string(140 + k % 3) + "\n";
+    return text;
+}
+
+TEST(RowFileLoader, FilesAndTextsLoadAlike) {
+    const struct {
+        const char* name;
+        std::string text;
+        int32_t lastSample, workTime, avgPower, avgStrokeRate, avgHeartRate, strokeRate0;
+    } cases[] = {
+        {"header, 10 strokes, closing", HEADER + Lines(11), 10, 1100, 205, 60, 140, 42},
+        {"stroke rates", HEADER + "200,1,.3,100,1,0,0\n400,2,.3,100,1,24,0\n600,3,.3,100,1,26,0\n",
+         2, 600, 100, 30, 0, 27},
+        {"nan pace", HEADER + Lines(1) + "200,5.0,nan,1,1,1,1\n", 0, 100, 200, 60, 140, 24},
+        {"255 characters",
+         HEADER + Lines(1) + "200,5." + std::string(237, '0') + ",0.2,1,1,1,1\n" + Lines(1, 300), 0,
+         100, 200, 60, 140, 24},
+        {"last time 0", HEADER + Lines(1) + "0,5.0,0.2,100,1,20,0\n", -1, 0, 0, 0, 0, 0},
+    };
+    TempBase base;
+    rowFileNotValid = [](const char* path) { notValidPath = path; };
+    std::unique_ptr<StrokeHistory> file(new StrokeHistory()), text(new StrokeHistory());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Write(base, "1000.csv", c.text);
+        notValidPath.clear();
+        file->startTime = 1000;
+        bool valid = c.lastSample >= 0;
+        EXPECT_EQ(LoadRowFile(file.get()), valid);
+        EXPECT_EQ(ParseRowFileText(c.text.data(), c.text.size(), text.get()), valid);
+        EXPECT_EQ(notValidPath, valid ? "" : base.RowFilePath(1000));
+        for (StrokeHistory* h : {file.get(), text.get()}) {
+            if (!valid) break;
+            EXPECT_EQ(h->lastSample, c.lastSample);
+            EXPECT_EQ(h->workTime, c.workTime);
+            EXPECT_EQ(h->avgPower, c.avgPower);
+            EXPECT_EQ(h->avgStrokeRate, c.avgStrokeRate);
+            EXPECT_EQ(h->heartRateCount, c.avgHeartRate);
+            EXPECT_EQ(h->strokeRate[0], c.strokeRate0);
+            EXPECT_DOUBLE_EQ(h->distancePerStroke, h->distance / (c.lastSample + 1));
+        }
+    }
+    rowFileNotValid = NULL;
+}
+
+TEST(RowFileLoader, EntryDateIsLocalWithTwoBlanksBeforeTheHour) {
+    setenv("TZ", "UTC", 1);
+    tzset();
+    char buffer[ENTRY_DATE_SIZE];
+    FormatEntryDate(buffer, 1234567890);
+    EXPECT_STREQ(buffer, "13 Feb 2009  11:31 PM");
+    unsetenv("TZ");  // the system's zone again
+    tzset();
 }
 
 }  // namespace

@@ -1,0 +1,121 @@
+// Sending results to the online log: which ones, the bytes posted, the cookie read from its
+// file, the test server override, and judging the replies however they are split.
+#include <gtest/gtest.h>
+#include <math.h>
+#include <time.h>
+
+#include <string>
+
+#include "upload/online_log.h"
+#include "upload/ranking_server.h"
+#include "upload/upload_cookie.h"
+#include "upload/upload_reply.h"
+#include "upload/upload_request.h"
+
+namespace {
+
+TEST(OnlineLog, SendsEveryResultRecordedAfterTheSecondOfTheLastUpload) {
+    const int32_t startTimes[] = {500, 900, 1000, 1001, 700, 1200};
+    logEntryCount = 6;
+    for (int slot = 1; slot <= 6; ++slot) logEntries[slot].startTime = startTimes[slot - 1];
+    static LogEntry* list[MAX_LOG_ENTRIES];
+    ASSERT_EQ(CollectNewResults(list, 1000), 2);
+    EXPECT_EQ(list[0], &logEntries[4]);
+    EXPECT_EQ(list[1], &logEntries[6]);
+}
+
+TEST(UploadRequest, BodiesCarryTheResultTheDateAndOnlyKnownWeightClasses) {
+    setenv("TZ", "UTC", 1);
+    tzset();
+    const std::string date = "&txt_month=2&txt_day=13&txt_year=2009&rr_slide=";
+    const struct {
+        LogEntry entry;
+        char weightClass;
+        std::string body;
+    } cases[] = {
+        {{1234567890, 123456, 0, 0, 1999.9f}, 'L',
+         "rr_distance=1999&rr_time_hr=0&rr_time_min=20&rr_time_sec=34&rr_time_tenths=.5" + date +
+             "slide&rr_weight_class=L&rr_comments=&rr_venue=IND"},
+        {{1234567890, 372345, 0, 0, NAN}, 'X',  // a damaged settings file
+         "rr_distance=0&rr_time_hr=1&rr_time_min=2&rr_time_sec=3&rr_time_tenths=.4" + date +
+             "slide&rr_weight_class=H&rr_comments=&rr_venue=IND"},
+    };
+    for (const auto& c : cases) {
+        char body[UPLOAD_BODY_SIZE];
+        EXPECT_EQ(FormatUploadBody(c.entry, "slide", c.weightClass, body, sizeof body),
+                  (int)c.body.size());
+        EXPECT_EQ(body, c.body);
+    }
+    unsetenv("TZ");
+    tzset();
+    char header[UPLOAD_HEADER_SIZE];
+    FormatUploadHeader("www.concept2.com", "user=ABC", 174, header, sizeof header);
+    EXPECT_STREQ(header,
+                 "POST /sranking03/new_result2.asp HTTP/1.1\r\nHost: www.concept2.com\r\n"
+                 "Cookie: user=ABC\r\nContent-Type: application/x-www-form-urlencoded\r\n"
+                 "Content-Length: 174\r\n\r\n");
+}
+
+TEST(UploadCookie, ValueOfTheUserLineEndsAtLineEnds) {
+    const struct {
+        std::string read, cookie;  // the bytes read from the cookie file; empty: no user cookie
+    } cases[] = {
+        {"ASPSESSION\nX\nhost/\n*\nuser\nABC123\nhost/\n*\n", "user=ABC123"},
+        {"user\nABC12", "user=ABC1"},  // no LF after the value: the read's last byte is dropped
+        {"user\nABC\r\nInjected: yes\n", "user=ABC"},
+        {"superuser\nX\n*\n", ""},
+    };
+    for (const auto& c : cases) {
+        char cookie[COOKIE_TEXT_SIZE] = "";
+        EXPECT_EQ(ParseUserCookie(c.read.data(), c.read.size(), cookie, sizeof cookie),
+                  !c.cookie.empty());
+        EXPECT_EQ(cookie, c.cookie);
+    }
+}
+
+TEST(RankingServerChoice, TheEnvironmentMayNameOnlyAPlainHostAndPort) {
+    RankingServer server = {};
+    ASSERT_TRUE(ChooseRankingServer(nullptr, &server));
+    EXPECT_EQ(server.port, 80);
+    ASSERT_TRUE(ChooseRankingServer("127.0.0.1:8080", &server));
+    EXPECT_STREQ(server.hostHeader, "127.0.0.1:8080");
+    const std::string tooLong = std::string(256, 'h') + ":80";
+    for (const char* bad : {"127.0.0.1", "host:65536", "bad\r\nX: y:80", tooLong.c_str()})
+        EXPECT_FALSE(ChooseRankingServer(bad, &server)) << bad;
+}
+
+TEST(UploadReply, RepliesAreJudgedWholeOrSplitAnywhere) {
+    const std::string ok = "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nThank";
+    const std::string chunked =
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n4;x=y\r\nHTTP\r\n"
+        "a\r\n0123456789\r\n0\r\nTrailer: z\r\n\r\n";
+    const std::string toClose = "HTTP/1.0 200 OK\r\n\r\n<html>to the close</html>";
+    const struct {
+        std::string bytes;
+        int expected;  // replies the posts asked for
+        bool closed;   // the server closed after the bytes
+        ReplyOutcome outcome;
+        int accepted;
+    } cases[] = {
+        {ok + ok + chunked, 3, false, REPLIES_ACCEPTED, 3},
+        {"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.0 302 Found\r\nContent-Length: 0\r\n\r\n", 1, false,
+         REPLIES_ACCEPTED, 1},
+        {"HTTP/1.1 204 No Content\r\n\r\n" + ok, 2, false, REPLIES_ACCEPTED, 2},
+        {toClose, 1, true, REPLIES_ACCEPTED, 1},
+        {ok + "HTTP/1.1 404 Not Found\r\n", 2, false, REPLIES_REJECTED, 1},
+    };
+    for (const auto& c : cases) {
+        for (size_t piece : {c.bytes.size(), size_t(1), size_t(7)}) {
+            SCOPED_TRACE(c.bytes.substr(0, 40) + " / " + std::to_string(piece));
+            ReplyJudge judge;
+            StartReplyJudge(&judge, c.expected);
+            for (size_t at = 0; at < c.bytes.size(); at += piece)
+                FeedReplyJudge(&judge, c.bytes.data() + at, std::min(piece, c.bytes.size() - at));
+            if (c.closed) EndReplyJudge(&judge);
+            EXPECT_EQ(judge.outcome, c.outcome);
+            EXPECT_EQ(judge.accepted, c.accepted);
+        }
+    }
+}
+
+}  // namespace
