@@ -1,5 +1,6 @@
-// The settings: the raw 100-byte Tamsi.ini with its defaults and repairs, saves that never
-// leave a half-written file, the language tables' parser and the Preferences dialog's input.
+// The settings: the base directory Tamsi.ini lies in, the raw 100-byte record with its defaults
+// and repairs, saves that never leave a half-written file, the main window's placement from it,
+// the language tables' parser and the Preferences dialog's input.
 #include <gtest/gtest.h>
 #include <string.h>
 
@@ -7,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/base_directory.h"
+#include "app/window_placement.h"
 #include "recorder_test_support.h"
 #include "settings/preferences_input.h"
 #include "settings/settings_file.h"
@@ -16,16 +19,46 @@ using namespace recorder_test;
 
 namespace {
 
+TEST(BaseDirectory, TheProgramFolderOrTheCurrentOne) {
+    const struct {
+        const char *line, *folder;
+    } cases[] = {
+        {"\"C:\\My Apps\\Tamsi.exe\" ignored \\ argument", "C:\\My Apps"},
+        {"Tamsi.exe", "."},
+    };
+    for (const auto& c : cases) {
+        char folder[260];
+        ParseBaseDirectory(c.line, folder, sizeof folder);
+        EXPECT_STREQ(folder, c.folder) << c.line;
+    }
+}
+
+TEST(WindowPlacement, AnySavedFrameOpensWhollyInsideTheWorkArea) {
+    const SettingsRect area = {0, 30, 1024, 798};
+    const struct {
+        SettingsRect saved;
+        std::vector<int> placed;  // left, top, width, height
+    } cases[] = {
+        {{500, 50, 1300, 650}, {224, 50, 800, 600}},  // moved in by the least distance
+        {{10, 700, 810, 1300}, {10, 198, 800, 600}},
+        {{-50, -50, 3000, 3000}, {0, 30, 1024, 768}},  // shrunk to the work area
+        {{10, 500, 810, 500}, {0, 30, 1024, 768}},     // flat: a damaged file
+    };
+    for (const auto& c : cases) {
+        WindowPlacement p = PlaceInWorkArea(c.saved, area);
+        EXPECT_EQ((std::vector<int>{p.left, p.top, p.width, p.height}), c.placed) << &c - cases;
+    }
+}
+
 bool FailingReplace(const char*, const char*) {
     return false;
 }
 
 TEST(SettingsFile, DefaultsSavedReadBackRepairedAndNeverHalfReplaced) {
-    char path[SETTINGS_PATH_SIZE];
-    ASSERT_TRUE(FormatSettingsPath(path, sizeof path, "/base"));
-    EXPECT_STREQ(path, "/base/Tamsi.ini");
     TempBase base;
+    char path[SETTINGS_PATH_SIZE];
     ASSERT_TRUE(FormatSettingsPath(path, sizeof path, base.path().c_str()));
+    EXPECT_EQ(path, base.path() + "/Tamsi.ini");
     Settings r = {};
     ApplyDefaultSettings(&r, SettingsRect{16, 8, 1024, 738});
     EXPECT_EQ((std::vector<int>{r.logWindowRect.left, r.logWindowRect.top, r.logWindowRect.right,

@@ -24,31 +24,18 @@ TEST(OnlineLog, SendsEveryResultRecordedAfterTheSecondOfTheLastUpload) {
     EXPECT_EQ(list[1], &logEntries[6]);
 }
 
-TEST(UploadRequest, BodiesCarryTheResultTheDateAndOnlyKnownWeightClasses) {
+TEST(UploadRequest, TheBodyCarriesTheResultAndTheDateAndTheHeaderItsLength) {
     setenv("TZ", "UTC", 1);
     tzset();
-    const std::string date = "&txt_month=2&txt_day=13&txt_year=2009&rr_slide=";
-    const struct {
-        LogEntry entry;
-        char weightClass;
-        std::string body;
-    } cases[] = {
-        {{1234567890, 123456, 0, 0, 1999.9f}, 'L',
-         "rr_distance=1999&rr_time_hr=0&rr_time_min=20&rr_time_sec=34&rr_time_tenths=.5" + date +
-             "slide&rr_weight_class=L&rr_comments=&rr_venue=IND"},
-        {{1234567890, 372345, 0, 0, NAN}, 'X',  // a damaged settings file
-         "rr_distance=0&rr_time_hr=1&rr_time_min=2&rr_time_sec=3&rr_time_tenths=.4" + date +
-             "slide&rr_weight_class=H&rr_comments=&rr_venue=IND"},
-    };
-    for (const auto& c : cases) {
-        char body[UPLOAD_BODY_SIZE];
-        EXPECT_EQ(FormatUploadBody(c.entry, "slide", c.weightClass, body, sizeof body),
-                  (int)c.body.size());
-        EXPECT_EQ(body, c.body);
-    }
+    char body[UPLOAD_BODY_SIZE], header[UPLOAD_HEADER_SIZE];
+    const LogEntry entry = {1234567890, 372345, 0, 0, NAN};  // 1:02:03.45, no distance
+    const std::string expected =
+        "rr_distance=0&rr_time_hr=1&rr_time_min=2&rr_time_sec=3&rr_time_tenths=.4&txt_month=2"
+        "&txt_day=13&txt_year=2009&rr_slide=slide&rr_weight_class=H&rr_comments=&rr_venue=IND";
+    EXPECT_EQ(FormatUploadBody(entry, "slide", 'X', body, sizeof body), (int)expected.size());
+    EXPECT_EQ(body, expected);  // 'X' from a damaged settings file goes out as heavyweight
     unsetenv("TZ");
     tzset();
-    char header[UPLOAD_HEADER_SIZE];
     FormatUploadHeader("www.concept2.com", "user=ABC", 174, header, sizeof header);
     EXPECT_STREQ(header,
                  "POST /sranking03/new_result2.asp HTTP/1.1\r\nHost: www.concept2.com\r\n"
