@@ -70,11 +70,9 @@ TEST(LogListSelection, ClicksKeysAndSpaceInSequence) {
         SCOPED_TRACE(&s - steps);
         if (s.action == CLICK) LeftClickRow(s.arg, s.ctrl, s.shift);
         if (s.action == SPACE) SpaceKey(s.ctrl);
-        if (s.action == KEY) {
-            int top = MoveCaret((CaretKey)s.arg, s.ctrl, s.shift);
-            EXPECT_EQ(top, s.top);
-            if (top >= 0) logList.vertical.position = top;
-        }
+        int top = s.action == KEY ? MoveCaret((CaretKey)s.arg, s.ctrl, s.shift) : -1;
+        EXPECT_EQ(top, s.top);
+        if (top >= 0) logList.vertical.position = top;
         EXPECT_EQ(logList.caretRow, s.caret);
         EXPECT_EQ(Selected(), s.selected);
     }

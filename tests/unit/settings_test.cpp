@@ -20,34 +20,22 @@ using namespace recorder_test;
 namespace {
 
 TEST(BaseDirectory, TheProgramFolderOrTheCurrentOne) {
-    const struct {
-        const char *line, *folder;
-    } cases[] = {
-        {"\"C:\\My Apps\\Tamsi.exe\" ignored \\ argument", "C:\\My Apps"},
-        {"Tamsi.exe", "."},
-    };
-    for (const auto& c : cases) {
-        char folder[260];
-        ParseBaseDirectory(c.line, folder, sizeof folder);
-        EXPECT_STREQ(folder, c.folder) << c.line;
-    }
+    char folder[260];
+    ParseBaseDirectory("\"C:\\My Apps\\Tamsi.exe\" ignored \\ argument", folder, sizeof folder);
+    EXPECT_STREQ(folder, "C:\\My Apps");
+    ParseBaseDirectory("Tamsi.exe", folder, sizeof folder);
+    EXPECT_STREQ(folder, ".");
 }
 
 TEST(WindowPlacement, AnySavedFrameOpensWhollyInsideTheWorkArea) {
-    const SettingsRect area = {0, 30, 1024, 798};
-    const struct {
-        SettingsRect saved;
-        std::vector<int> placed;  // left, top, width, height
-    } cases[] = {
-        {{500, 50, 1300, 650}, {224, 50, 800, 600}},  // moved in by the least distance
-        {{10, 700, 810, 1300}, {10, 198, 800, 600}},
-        {{-50, -50, 3000, 3000}, {0, 30, 1024, 768}},  // shrunk to the work area
-        {{10, 500, 810, 500}, {0, 30, 1024, 768}},     // flat: a damaged file
+    auto placed = [](SettingsRect saved) {  // left, top, width, height
+        WindowPlacement p = PlaceInWorkArea(saved, {0, 30, 1024, 798});
+        return std::vector<int>{p.left, p.top, p.width, p.height};
     };
-    for (const auto& c : cases) {
-        WindowPlacement p = PlaceInWorkArea(c.saved, area);
-        EXPECT_EQ((std::vector<int>{p.left, p.top, p.width, p.height}), c.placed) << &c - cases;
-    }
+    EXPECT_EQ(placed({500, 50, 1300, 650}), (std::vector<int>{224, 50, 800, 600}));  // moved in
+    EXPECT_EQ(placed({10, 700, 810, 1300}), (std::vector<int>{10, 198, 800, 600}));
+    EXPECT_EQ(placed({-50, -50, 3000, 3000}), (std::vector<int>{0, 30, 1024, 768}));  // shrunk
+    EXPECT_EQ(placed({10, 500, 810, 500}), (std::vector<int>{0, 30, 1024, 768}));  // flat: damaged
 }
 
 bool FailingReplace(const char*, const char*) {

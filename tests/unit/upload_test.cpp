@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "log/row_file_loader.h"
 #include "upload/online_log.h"
 #include "upload/ranking_server.h"
 #include "upload/upload_cookie.h"
@@ -24,7 +25,7 @@ TEST(OnlineLog, SendsEveryResultRecordedAfterTheSecondOfTheLastUpload) {
     EXPECT_EQ(list[1], &logEntries[6]);
 }
 
-TEST(UploadRequest, TheBodyCarriesTheResultAndTheDateAndTheHeaderItsLength) {
+TEST(UploadRequest, TheBodyCarriesTheResultAndItsLocalDateAsTheLogShowsIt) {
     setenv("TZ", "UTC", 1);
     tzset();
     char body[UPLOAD_BODY_SIZE], header[UPLOAD_HEADER_SIZE];
@@ -34,6 +35,9 @@ TEST(UploadRequest, TheBodyCarriesTheResultAndTheDateAndTheHeaderItsLength) {
         "&txt_day=13&txt_year=2009&rr_slide=slide&rr_weight_class=H&rr_comments=&rr_venue=IND";
     EXPECT_EQ(FormatUploadBody(entry, "slide", 'X', body, sizeof body), (int)expected.size());
     EXPECT_EQ(body, expected);  // 'X' from a damaged settings file goes out as heavyweight
+    char date[ENTRY_DATE_SIZE];  // as the log shows it
+    FormatEntryDate(date, entry.startTime);
+    EXPECT_STREQ(date, "13 Feb 2009  11:31 PM");  // two blanks before the hour
     unsetenv("TZ");
     tzset();
     FormatUploadHeader("www.concept2.com", "user=ABC", 174, header, sizeof header);
@@ -44,20 +48,15 @@ TEST(UploadRequest, TheBodyCarriesTheResultAndTheDateAndTheHeaderItsLength) {
 }
 
 TEST(UploadCookie, ValueOfTheUserLineEndsAtLineEnds) {
-    const struct {
-        std::string read, cookie;  // the bytes read from the cookie file; empty: no user cookie
-    } cases[] = {
-        {"ASPSESSION\nX\nhost/\n*\nuser\nABC123\nhost/\n*\n", "user=ABC123"},
-        {"user\nABC12", "user=ABC1"},  // no LF after the value: the read's last byte is dropped
-        {"user\nABC\r\nInjected: yes\n", "user=ABC"},
-        {"superuser\nX\n*\n", ""},
+    auto cookie = [](const std::string& read) {  // the bytes read from the cookie file
+        char text[COOKIE_TEXT_SIZE] = "";
+        bool found = ParseUserCookie(read.data(), read.size(), text, sizeof text);
+        return found ? std::string(text) : "none";
     };
-    for (const auto& c : cases) {
-        char cookie[COOKIE_TEXT_SIZE] = "";
-        EXPECT_EQ(ParseUserCookie(c.read.data(), c.read.size(), cookie, sizeof cookie),
-                  !c.cookie.empty());
-        EXPECT_EQ(cookie, c.cookie);
-    }
+    EXPECT_EQ(cookie("ASPSESSION\nX\nhost/\n*\nuser\nABC123\nhost/\n*\n"), "user=ABC123");
+    EXPECT_EQ(cookie("user\nABC12"), "user=ABC1");  // the read's last byte is its line end
+    EXPECT_EQ(cookie("user\nABC\r\nInjected: yes\n"), "user=ABC");
+    EXPECT_EQ(cookie("superuser\nX\n*\n"), "none");
 }
 
 TEST(RankingServerChoice, TheEnvironmentMayNameOnlyAPlainHostAndPort) {
@@ -75,7 +74,7 @@ TEST(UploadReply, RepliesAreJudgedWholeOrSplitAnywhere) {
     const std::string ok = "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nThank";
     const std::string chunked =
         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n4;x=y\r\nHTTP\r\n"
-        "a\r\n0123456789\r\n0\r\nTrailer: z\r\n\r\n";
+        "c\r\n0123456789ab\r\n0\r\nTrailer: z\r\n\r\n";
     const std::string toClose = "HTTP/1.0 200 OK\r\n\r\n<html>to the close</html>";
     const struct {
         std::string bytes;
@@ -84,10 +83,8 @@ TEST(UploadReply, RepliesAreJudgedWholeOrSplitAnywhere) {
         ReplyOutcome outcome;
         int accepted;
     } cases[] = {
-        {ok + ok + chunked, 3, false, REPLIES_ACCEPTED, 3},
-        {"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.0 302 Found\r\nContent-Length: 0\r\n\r\n", 1, false,
-         REPLIES_ACCEPTED, 1},
-        {"HTTP/1.1 204 No Content\r\n\r\n" + ok, 2, false, REPLIES_ACCEPTED, 2},
+        {"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.0 302 Found\r\nContent-Length: 0\r\n\r\n"
+         "HTTP/1.1 204 No Content\r\n\r\n" + ok + chunked + toClose, 5, false, REPLIES_PENDING, 4},
         {toClose, 1, true, REPLIES_ACCEPTED, 1},
         {ok + "HTTP/1.1 404 Not Found\r\n", 2, false, REPLIES_REJECTED, 1},
     };
