@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
-#include <string>
 #include <vector>
 
 #include "log/log_list_cells.h"
@@ -17,15 +16,13 @@
 namespace {
 
 // Rows in slot order, started at 1000 + slot, nothing selected; a page of 14 rows from the top.
-void Fill(int count, LogEntry entry = {1, 1, 0, 0, 1}) {
+void Fill(int count, const LogEntry& entry = {1, 1, 0, 0, 1}) {
     logList.sortKey = logList.primaryColumn = logList.secondaryColumn = 0;
     logList.caretRow = logList.anchorRow = -1;
     logEntryCount = count;
-    logList.vertical = {0, logEntryCount - 1, 14, 0};
-    for (int r = 0; r < logEntryCount; r++) {
-        entry.startTime = 1000 + r + 1;
-        logList.displayOrder[r] = r + 1, logEntries[r + 1] = entry;
-    }
+    logList.vertical = {0, count - 1, 14, 0};
+    for (int r = 0; r < count; r++) logList.displayOrder[r] = r + 1, logEntries[r + 1] = entry;
+    for (int slot = 1; slot <= count; slot++) logEntries[slot].startTime = 1000 + slot;
     ClearSelection();
 }
 
@@ -45,11 +42,8 @@ TEST(LogListSelection, ClicksKeysAndSpaceInSequence) {
     EXPECT_EQ(HitTestRow(45, 10), 11);
     enum { CLICK, KEY, SPACE };
     const struct {
-        int action, arg;  // the row clicked or the key
-        bool ctrl, shift;
-        std::vector<int> selected;
-        int caret, top;
-    } steps[] = {
+        int action, arg; bool ctrl, shift; std::vector<int> selected; int caret, top;
+    } steps[] = {  // arg: the row clicked or the key; top: the row scrolled to the top, or -1
         {CLICK, 3, false, false, {3}, 3, -1},
         {CLICK, 7, false, true, {3, 4, 5, 6, 7}, 7, -1},
         {CLICK, 5, true, false, {3, 4, 6, 7}, 5, -1},          // Ctrl flips 5 and anchors there

@@ -77,12 +77,8 @@ TEST(UploadReply, RepliesAreJudgedWholeOrSplitAnywhere) {
         "c\r\n0123456789ab\r\n0\r\nTrailer: z\r\n\r\n";
     const std::string toClose = "HTTP/1.0 200 OK\r\n\r\n<html>to the close</html>";
     const struct {
-        std::string bytes;
-        int expected;  // replies the posts asked for
-        bool closed;   // the server closed after the bytes
-        ReplyOutcome outcome;
-        int accepted;
-    } cases[] = {
+        std::string bytes; int expected; bool closed; ReplyOutcome outcome; int accepted;
+    } cases[] = {  // the bytes, the replies the posts asked for, whether the server closed after
         {"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.0 302 Found\r\nContent-Length: 0\r\n\r\n"
          "HTTP/1.1 204 No Content\r\n\r\n" + ok + chunked + toClose, 5, false, REPLIES_PENDING, 4},
         {toClose, 1, true, REPLIES_ACCEPTED, 1},
