@@ -29,7 +29,7 @@ TEST(UploadRequest, TheBodyCarriesTheResultAndItsLocalDateAsTheLogShowsIt) {
     setenv("TZ", "UTC", 1);
     tzset();
     char body[UPLOAD_BODY_SIZE], header[UPLOAD_HEADER_SIZE];
-    const LogEntry entry = {1234567890, 372345, 0, 0, NAN};  // 1:02:03.45, no distance
+    const LogEntry entry = {1234567890, 372345, 0, 0, NAN};  // 1:02:03.45, a damaged distance
     const std::string expected =
         "rr_distance=0&rr_time_hr=1&rr_time_min=2&rr_time_sec=3&rr_time_tenths=.4&txt_month=2"
         "&txt_day=13&txt_year=2009&rr_slide=slide&rr_weight_class=H&rr_comments=&rr_venue=IND";
