@@ -1,48 +1,34 @@
 // The rowing log's window-free parts: selection and caret keys, sorting, fitting, cutting,
-// cell texts and the delete walk.
+// cell texts, the delete walk and the results a print covers.
 #include <gtest/gtest.h>
 #include <string.h>
 
-#include <string>
 #include <vector>
 
-#include "log/log_catalog.h"
 #include "log/log_list_cells.h"
 #include "log/log_list_delete.h"
 #include "log/log_list_layout.h"
 #include "log/log_list_rows.h"
 #include "log/log_list_selection.h"
 #include "log/log_list_sort.h"
-#include "log/log_list_state.h"
+#include "print/print_selection.h"
 
 namespace {
 
-struct Workout {
-    int32_t date, time;
-    float distance;
-};
-
-// Rows in slot order, nothing selected; a page of 14 rows from the top.
-void FillCatalog(const std::vector<Workout>& workouts) {
+// Rows in slot order, started at 1000 + slot, nothing selected; a page of 14 rows from the top.
+void Fill(int count, const LogEntry& entry = {1, 1, 0, 0, 1}) {
     logList.sortKey = logList.primaryColumn = logList.secondaryColumn = 0;
     logList.caretRow = logList.anchorRow = -1;
-    logEntryCount = (int)workouts.size();
-    logList.vertical = {0, logEntryCount - 1, 14, 0};
-    for (int r = 0; r < logEntryCount; r++) {
-        logList.displayOrder[r] = r + 1;
-        logEntries[r + 1] = {workouts[r].date, workouts[r].time, 0, 0, workouts[r].distance};
-    }
+    logEntryCount = count;
+    logList.vertical = {0, count - 1, 14, 0};
+    for (int r = 0; r < count; r++) logList.displayOrder[r] = r + 1, logEntries[r + 1] = entry;
+    for (int slot = 1; slot <= count; slot++) logEntries[slot].startTime = 1000 + slot;
     ClearSelection();
 }
 
-void FillRows(int count) {
-    FillCatalog(std::vector<Workout>(count, Workout{1, 1, 1.0f}));
-}
-
-std::vector<int> SelectedRows() {
+std::vector<int> Selected() {
     std::vector<int> rows;
-    for (int r = 0; r < logEntryCount; r++)
-        if (IsRowSelected(r)) rows.push_back(r);
+    for (int r = 0; r < logEntryCount; r++) if (IsRowSelected(r)) rows.push_back(r);
     return rows;
 }
 
@@ -50,95 +36,67 @@ std::vector<int> Order() {
     return std::vector<int>(logList.displayOrder, logList.displayOrder + logEntryCount);
 }
 
-enum Action { CLICK, KEY, SPACE };
-
 TEST(LogListSelection, ClicksKeysAndSpaceInSequence) {
-    FillRows(40);
-    EXPECT_FALSE(RightClickRow(4, true, false));  // Ctrl, nothing selected: no menu
-    EXPECT_EQ(HitTestRow(19, 0), -1);             // the header
+    Fill(40);
+    EXPECT_EQ(HitTestRow(19, 0), -1);  // the header
     EXPECT_EQ(HitTestRow(45, 10), 11);
-    struct Step {
-        Action action;
-        int arg;  // row clicked, or key
-        bool ctrl, shift;
-        std::vector<int> selected;
-        int caret, scrollTo;
-    };
-    const Step steps[] = {
+    enum { CLICK, KEY, SPACE };
+    const struct {
+        int action, arg; bool ctrl, shift; std::vector<int> selected; int caret, top;
+    } steps[] = {  // arg: the row clicked or the key; top: the row scrolled to the top, or -1
         {CLICK, 3, false, false, {3}, 3, -1},
         {CLICK, 7, false, true, {3, 4, 5, 6, 7}, 7, -1},
-        {CLICK, 5, true, false, {3, 4, 6, 7}, 5, -1},            // Ctrl flips 5 and anchors there
-        {CLICK, 9, true, true, {3, 4, 5, 6, 7, 8, 9}, 9, -1},    // Ctrl+Shift adds from the caret
-        {CLICK, -1, true, false, {3, 4, 5, 6, 7, 8, 9}, 9, -1},  // below the rows with Ctrl:
-                                                                 // nothing
-        {CLICK, 1, false, true, {1, 2, 3, 4, 5}, 1, -1},         // Shift: from the anchor, alone
-        {CLICK, -1, false, false, {}, 1, -1},                    // plain below the rows: clears
+        {CLICK, 5, true, false, {3, 4, 6, 7}, 5, -1},          // Ctrl flips 5 and anchors there
+        {CLICK, 9, true, true, {3, 4, 5, 6, 7, 8, 9}, 9, -1},  // Ctrl+Shift adds from the anchor
+        {CLICK, 1, false, true, {1, 2, 3, 4, 5}, 1, -1},       // Shift: from the anchor, alone
+        {CLICK, -1, false, false, {}, 1, -1},                  // below the rows: clears
         {KEY, CARET_PAGE_DOWN, false, false, {13}, 13, -1},
         {KEY, CARET_PAGE_DOWN, false, false, {26}, 26, 13},  // a page less one row
         {KEY, CARET_PAGE_UP, false, false, {13}, 13, -1},    // first to the top row
         {KEY, CARET_PAGE_UP, false, false, {0}, 0, 0},
-        {KEY, CARET_UP, false, false, {0}, 0, -1},
         {KEY, CARET_DOWN, false, true, {0, 1}, 1, -1},
         {KEY, CARET_DOWN, true, false, {0, 1}, 2, -1},  // Ctrl moves the frame only
         {SPACE, 0, true, false, {0, 1, 2}, 2, -1},      // Ctrl+Space flips
         {SPACE, 0, true, false, {0, 1}, 2, -1},
-        {SPACE, 0, false, false, {0, 1, 2}, 2, -1},  // Space marks, and never unmarks
-        {SPACE, 0, false, false, {0, 1, 2}, 2, -1},
-        {KEY, CARET_END, false, false, {39}, 39, 26},
-        {KEY, CARET_DOWN, false, false, {39}, 39, -1},
+        {SPACE, 0, false, false, {0, 1, 2}, 2, -1},  // Space only marks
     };
-    for (const Step& s : steps) {
+    for (const auto& s : steps) {
         SCOPED_TRACE(&s - steps);
         if (s.action == CLICK) LeftClickRow(s.arg, s.ctrl, s.shift);
         if (s.action == SPACE) SpaceKey(s.ctrl);
-        if (s.action == KEY) {
-            int top = MoveCaret((CaretKey)s.arg, s.ctrl, s.shift);
-            EXPECT_EQ(top, s.scrollTo);
-            if (top >= 0) logList.vertical.position = top;
-        }
+        int top = s.action == KEY ? MoveCaret((CaretKey)s.arg, s.ctrl, s.shift) : -1;
+        EXPECT_EQ(top, s.top);
+        if (top >= 0) logList.vertical.position = top;
         EXPECT_EQ(logList.caretRow, s.caret);
-        EXPECT_EQ(SelectedRows(), s.selected);
+        EXPECT_EQ(Selected(), s.selected);
     }
 }
 
 TEST(LogListSort, HeaderClicksWithTieBreaksAndTheCaretFollowing) {
-    FillCatalog({{300, 500, 2000}, {100, 400, 1000}, {200, 400, 2000}, {400, 500, 999.5f}});
+    Fill(4);
+    const LogEntry rows[] = {{300, 500, 0, 0, 2000}, {100, 400, 0, 0, 1000},
+                             {200, 400, 0, 0, 2000}, {400, 500, 0, 0, 999.5f}};
+    std::copy(rows, rows + 4, logEntries + 1);
     logList.caretRow = 2;  // slot 3
     logList.selected[3] = 1;
-    const std::vector<int> orders[] = {
-        {4, 1, 3, 2},  // Date, first click of a run: newest first
-        {2, 3, 1, 4},
-        {4, 2, 3, 1},  // Distance: 999.5 before 1000; equal distances by date ascending
-        {1, 3, 2, 4},  // descending on both columns
-        {2, 3, 4, 1},  // Time: equal times by distance
+    const std::pair<int, std::vector<int>> clicks[] = {  // column, order afterwards
+        {0, {4, 1, 3, 2}},  // Date, first click of a run: newest first
+        {0, {2, 3, 1, 4}},
+        {1, {4, 2, 3, 1}},  // Distance: 999.5 before 1000; equal distances by date ascending
+        {1, {1, 3, 2, 4}},  // descending on both columns
+        {2, {2, 3, 4, 1}},  // Time: equal times by distance
     };
-    const int columns[] = {0, 0, 1, 1, 2};
-    for (int k = 0; k < 5; k++) {
-        SortByColumn(columns[k]);
-        ASSERT_EQ(Order(), orders[k]) << k;
+    for (const auto& c : clicks) {
+        SortByColumn(c.first);
+        ASSERT_EQ(Order(), c.second) << &c - clicks;
         EXPECT_EQ(logList.displayOrder[logList.caretRow], 3);
         EXPECT_TRUE(IsRowSelected(logList.caretRow));
     }
     // Rows tied on both columns come out in the order the partition steps leave them.
-    FillRows(7);
+    Fill(7);
+    logList.sortKey = logList.primaryColumn = logList.secondaryColumn = 2;  // the time
     SortDisplayOrder(logList.displayOrder, 0, 6);
     EXPECT_EQ(Order(), (std::vector<int>{4, 1, 5, 3, 6, 2, 7}));
-}
-
-TEST(LogListLayout, PageFittingDividersAndColours) {
-    EXPECT_EQ(VerticalPage(307), 14);
-    int32_t natural[] = {130, 60, 70, 70, 60}, fitted[5];
-    EXPECT_EQ(FitColumnWidths(natural, 300, fitted), 390);
-    EXPECT_EQ(std::vector<int>(fitted, fitted + 5), (std::vector<int>{95, 44, 51, 51, 44}));
-    FitColumnWidths(natural, 600, fitted);
-    EXPECT_EQ(std::vector<int>(fitted, fitted + 5), (std::vector<int>{130, 60, 70, 70, 60}));
-
-    for (int c = 0; c < 5; c++) logList.columnWidths[c] = 100;
-    logList.horizontal.maximum = 500;
-    EXPECT_EQ(SetColumnWidth(2, 3), 10);
-    EXPECT_EQ(logList.horizontal.maximum, 410);
-    EXPECT_EQ(ColumnLeft(3), 210);
-    EXPECT_EQ(InvertColour(10 + 256 * 36 + 65536 * 106), 245u + 256 * 219 + 65536 * 149);
 }
 
 // A font whose characters are narrower than its average of 8 pixels.
@@ -146,52 +104,53 @@ int SixPerChar(const char* text, void*) {
     return 6 * (int)strlen(text);
 }
 
-TEST(LogListLayout, CutsTextsThatDoNotFit) {
-    const struct {
-        const char* text;
-        int column;
-        const char* cut;
-    } cases[] = {
-        {"12 Mar 2008  07:15 AM", 100, "12 Mar 200..."},  // 100/8 - 2 characters
-        {"1:45.00", 20, "1..."},                          // 20/8 - 2 = 0: first character
-        {"", 5, "..."},
-    };
-    for (const auto& c : cases) {
-        char text[LOG_CELL_SIZE];
-        strcpy(text, c.text);
-        CutCellText(text, SixPerChar(text, NULL), c.column, 8, SixPerChar, NULL);
-        EXPECT_STREQ(text, c.cut) << c.text;
-    }
+TEST(LogListLayout, FittingDividersColoursAndCutTexts) {
+    int32_t natural[] = {130, 60, 70, 70, 60}, fitted[5];
+    EXPECT_EQ(FitColumnWidths(natural, 300, fitted), 390);
+    EXPECT_EQ(std::vector<int>(fitted, fitted + 5), (std::vector<int>{95, 44, 51, 51, 44}));
+    EXPECT_EQ(SetColumnWidth(2, 3), 10);
+    EXPECT_EQ(InvertColour(10 + 256 * 36 + 65536 * 106), 245u + 256 * 219 + 65536 * 149);
+    char date[LOG_CELL_SIZE] = "12 Mar 2008  07:15 AM", pace[LOG_CELL_SIZE] = "1:45.00";
+    CutCellText(date, SixPerChar(date, NULL), 100, 8, SixPerChar, NULL);
+    EXPECT_STREQ(date, "12 Mar 200...");  // 100/8 - 2 characters
+    CutCellText(pace, SixPerChar(pace, NULL), 20, 8, SixPerChar, NULL);
+    EXPECT_STREQ(pace, "1...");  // 20/8 - 2 = 0: the first character still
 }
 
 TEST(LogListCells, EachColumnShowsItsField) {
-    FillCatalog({{1, 42000, 1999.6f}});
-    logEntries[1].pace500 = 10500;
-    logEntries[1].calories = 95;
-    const char* expected[] = {"2000", "7:00.00", "1:45.00", "95", ""};
-    for (int column = 1; column < 6; column++) {
+    Fill(1, {1, 42000, 95, 10500, 1999.6f});
+    const char* expected[] = {"2000", "7:00.00", "1:45.00", "95"};
+    for (int column = 1; column < 5; column++) {
         char text[LOG_CELL_SIZE] = "";
         FormatLogCell(text, sizeof text, 0, column);
         EXPECT_STREQ(text, expected[column - 1]) << column;
     }
 }
 
-std::vector<std::string> deleted;
 bool DeleteAllButTwo(const char* path) {
-    deleted.push_back(path);
-    return strstr(path, "2.csv") == NULL;
+    return strstr(path, "1002.csv") == NULL;
 }
 
 TEST(LogListDelete, AFileThatStaysKeepsItsRow) {
-    FillRows(5);
-    for (int slot = 1; slot <= 5; slot++) logEntries[slot].startTime = slot;
+    Fill(5);
     for (int slot : {1, 2, 4, 5}) logList.selected[slot] = 1;
     char failed[256];
     EXPECT_EQ(DeleteSelectedRows(DeleteAllButTwo, failed, sizeof failed), 1);
-    EXPECT_EQ(deleted.size(), 4u);
-    EXPECT_NE(strstr(failed, "2.csv\n"), nullptr);
+    EXPECT_NE(strstr(failed, "1002.csv\n"), nullptr);
     EXPECT_EQ(Order(), (std::vector<int>{3, 2}));  // the last row moves into a deleted one
-    EXPECT_EQ(SelectedRows(), (std::vector<int>{1}));
+    EXPECT_EQ(Selected(), (std::vector<int>{1}));
+}
+
+TEST(PrintSelection, SelectedStartTimesInDisplayOrderWithinTheCatalog) {
+    Fill(4);
+    const int order[] = {4, 2, 0, MAX_LOG_ENTRIES + 1, 3, 1, -7};
+    for (int row = 0; row < 7; ++row) logList.displayOrder[row] = order[row];
+    for (int slot : {0, 1, 2, 4}) logList.selected[slot] = 1;
+    int32_t found[MAX_LOG_ENTRIES];
+    int count = SelectedStartTimes(logList, logEntries, 7, found);
+    EXPECT_EQ(std::vector<int32_t>(found, found + count), (std::vector<int32_t>{1004, 1002, 1001}));
+    EXPECT_FALSE(PrintNeedsConfirmation(5));
+    EXPECT_TRUE(PrintNeedsConfirmation(6));
 }
 
 }  // namespace

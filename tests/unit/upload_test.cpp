@@ -1,0 +1,101 @@
+// Sending results to the online log: which ones, the bytes posted, the cookie read from its
+// file, the test server override, and judging the replies however they are split.
+#include <gtest/gtest.h>
+#include <math.h>
+#include <time.h>
+
+#include <string>
+
+#include "log/row_file_loader.h"
+#include "upload/online_log.h"
+#include "upload/ranking_server.h"
+#include "upload/upload_cookie.h"
+#include "upload/upload_reply.h"
+#include "upload/upload_request.h"
+
+namespace {
+
+TEST(OnlineLog, SendsEveryResultRecordedAfterTheSecondOfTheLastUpload) {
+    const int32_t startTimes[] = {500, 900, 1000, 1001, 700, 1200};
+    logEntryCount = 6;
+    for (int slot = 1; slot <= 6; ++slot) logEntries[slot].startTime = startTimes[slot - 1];
+    static LogEntry* list[MAX_LOG_ENTRIES];
+    ASSERT_EQ(CollectNewResults(list, 1000), 2);
+    EXPECT_EQ(list[0], &logEntries[4]);
+    EXPECT_EQ(list[1], &logEntries[6]);
+}
+
+TEST(UploadRequest, TheBodyCarriesTheResultAndItsLocalDateAsTheLogShowsIt) {
+    setenv("TZ", "UTC", 1);
+    tzset();
+    char body[UPLOAD_BODY_SIZE], header[UPLOAD_HEADER_SIZE];
+    const LogEntry entry = {1234567890, 372345, 0, 0, NAN};  // 1:02:03.45, a damaged distance
+    const std::string expected =
+        "rr_distance=0&rr_time_hr=1&rr_time_min=2&rr_time_sec=3&rr_time_tenths=.4&txt_month=2"
+        "&txt_day=13&txt_year=2009&rr_slide=slide&rr_weight_class=H&rr_comments=&rr_venue=IND";
+    EXPECT_EQ(FormatUploadBody(entry, "slide", 'X', body, sizeof body), (int)expected.size());
+    EXPECT_EQ(body, expected);  // 'X' from a damaged settings file goes out as heavyweight
+    char date[ENTRY_DATE_SIZE];  // as the log shows it
+    FormatEntryDate(date, entry.startTime);
+    EXPECT_STREQ(date, "13 Feb 2009  11:31 PM");  // two blanks before the hour
+    unsetenv("TZ");
+    tzset();
+    FormatUploadHeader("www.concept2.com", "user=ABC", 174, header, sizeof header);
+    EXPECT_STREQ(header,
+                 "POST /sranking03/new_result2.asp HTTP/1.1\r\nHost: www.concept2.com\r\n"
+                 "Cookie: user=ABC\r\nContent-Type: application/x-www-form-urlencoded\r\n"
+                 "Content-Length: 174\r\n\r\n");
+}
+
+TEST(UploadCookie, ValueOfTheUserLineEndsAtLineEnds) {
+    auto cookie = [](const std::string& read) {  // the bytes read from the cookie file
+        char text[COOKIE_TEXT_SIZE] = "";
+        bool found = ParseUserCookie(read.data(), read.size(), text, sizeof text);
+        return found ? std::string(text) : "none";
+    };
+    EXPECT_EQ(cookie("ASPSESSION\nX\nhost/\n*\nuser\nABC123\nhost/\n*\n"), "user=ABC123");
+    EXPECT_EQ(cookie("user\nABC12"), "user=ABC1");  // the read's last byte is its line end
+    EXPECT_EQ(cookie("user\nABC\r\nInjected: yes\n"), "user=ABC");
+    EXPECT_EQ(cookie("superuser\nX\n*\n"), "none");
+}
+
+TEST(RankingServerChoice, TheEnvironmentMayNameOnlyAPlainHostAndPort) {
+    RankingServer server = {};
+    ASSERT_TRUE(ChooseRankingServer(nullptr, &server));
+    EXPECT_EQ(server.port, 80);
+    ASSERT_TRUE(ChooseRankingServer("127.0.0.1:8080", &server));
+    EXPECT_STREQ(server.hostHeader, "127.0.0.1:8080");
+    const std::string tooLong = std::string(256, 'h') + ":80";
+    for (const char* bad : {"127.0.0.1", "host:65536", "bad\r\nX: y:80", tooLong.c_str()})
+        EXPECT_FALSE(ChooseRankingServer(bad, &server)) << bad;
+}
+
+TEST(UploadReply, RepliesAreJudgedWholeOrSplitAnywhere) {
+    const std::string ok = "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nThank";
+    const std::string chunked =
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n4;x=y\r\nHTTP\r\n"
+        "c\r\n0123456789ab\r\n0\r\nTrailer: z\r\n\r\n";
+    const std::string toClose = "HTTP/1.0 200 OK\r\n\r\n<html>to the close</html>";
+    const struct {
+        std::string bytes; int expected; bool closed; ReplyOutcome outcome; int accepted;
+    } cases[] = {  // the bytes, the replies the posts asked for, whether the server closed after
+        {"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.0 302 Found\r\nContent-Length: 0\r\n\r\n"
+         "HTTP/1.1 204 No Content\r\n\r\n" + ok + chunked + toClose, 5, false, REPLIES_PENDING, 4},
+        {toClose, 1, true, REPLIES_ACCEPTED, 1},
+        {ok + "HTTP/1.1 404 Not Found\r\n", 2, false, REPLIES_REJECTED, 1},
+    };
+    for (const auto& c : cases) {
+        for (size_t piece : {c.bytes.size(), size_t(1), size_t(7)}) {
+            SCOPED_TRACE(c.bytes.substr(0, 40) + " / " + std::to_string(piece));
+            ReplyJudge judge;
+            StartReplyJudge(&judge, c.expected);
+            for (size_t at = 0; at < c.bytes.size(); at += piece)
+                FeedReplyJudge(&judge, c.bytes.data() + at, std::min(piece, c.bytes.size() - at));
+            if (c.closed) EndReplyJudge(&judge);
+            EXPECT_EQ(judge.outcome, c.outcome);
+            EXPECT_EQ(judge.accepted, c.accepted);
+        }
+    }
+}
+
+}  // namespace
