@@ -8,7 +8,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "app/app_state.h"
 #include "monitor/recorder.h"
@@ -18,27 +17,19 @@
 namespace recorder_test {
 
 inline const char* const ENGLISH_HEADER = "Time,Distance,Pace,Watts,Cals,SPM,HR";
-inline const char* const DANISH_HEADER = "Tid,Distance,Hastighed,Watt,Kal,TPM,Puls ";
 inline const char* const ROW_FILE_ERROR = "Error: Couldn't create row file.";
 
-inline void SetText(int index, const char* text) {
-    snprintf(textTable[index], TEXT_SLOT_SIZE, "%s", text);
+inline void UseTexts(const char* error, const char* rowFileError, const char* header) {
+    snprintf(textTable[TEXT_ERROR], TEXT_SLOT_SIZE, "%s", error);
+    snprintf(textTable[TEXT_ROW_FILE_ERROR], TEXT_SLOT_SIZE, "%s", rowFileError);
+    snprintf(textTable[TEXT_ROW_FILE_HEADER], TEXT_SLOT_SIZE, "%s", header);
 }
-
-inline void UseEnglishTexts() {
-    SetText(TEXT_ERROR, "Error");
-    SetText(TEXT_ROW_FILE_ERROR, ROW_FILE_ERROR);
-    SetText(TEXT_ROW_FILE_HEADER, ENGLISH_HEADER);
-}
-
+inline void UseEnglishTexts() { UseTexts("Error", ROW_FILE_ERROR, ENGLISH_HEADER); }
 inline void UseDanishTexts() {
-    SetText(TEXT_ERROR, "Fejl");
-    SetText(TEXT_ROW_FILE_ERROR, "Fejl: Kunne ikke oprette rofil.");
-    SetText(TEXT_ROW_FILE_HEADER, DANISH_HEADER);
+    UseTexts("Fejl", "Fejl: Kunne ikke oprette rofil.", "Tid,Distance,Hastighed,Watt,Kal,TPM,Puls ");
 }
 
-// A fresh folder under the system's temporary folder, removed again on destruction;
-// the base directory points at it while it lives.
+// A fresh folder under /tmp, the base directory while it lives, removed afterwards.
 class TempBase {
 public:
     TempBase() {
@@ -62,9 +53,7 @@ private:
     std::string path_;
 };
 
-inline bool FileExists(const std::string& path) {
-    return std::filesystem::exists(path);
-}
+inline bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
 
 inline std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -73,16 +62,6 @@ inline std::string ReadFile(const std::string& path) {
     return content.str();
 }
 
-inline std::vector<std::string> ReadLines(const std::string& path) {
-    std::vector<std::string> lines;
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) lines.push_back(line);
-    return lines;
-}
-
-inline int32_t FixedClock() {
-    return 1000;
-}
+inline int32_t FixedClock() { return 1000; }
 
 }  // namespace recorder_test
