@@ -36,15 +36,11 @@ const MonitorApi FAKE_LIBRARIES = {
     },
     [](int16_t port) { return Call("shutdown " + N(port)); },
     [](uint16_t timeout) { return Call("protocol " + N(timeout)); },
-    [](uint16_t, uint16_t, uint32_t*, uint16_t*, uint32_t*) -> int16_t { return -201; },
-    [](int16_t code, char* text, uint16_t size) {
-        Call("csafe text " + N(code) + " " + N(size));
-        memset(text, 'z', size);  // the whole buffer, unterminated: the session stays bounded
-    },
+    nullptr,
+    nullptr,
 };
 
-// A missing library is named at start-up and by every poll after it, never hidden behind a
-// present library's complaint that it was not initialised.
+// A missing library is named at start-up and by every poll after it.
 TEST(MonitorSession, OpensInTheLibrariesOrderAndShowsWhatFailedOrIsMissing) {
     const std::string PM3 = "discover Concept2 Performance Monitor 3 (PM3) 0";
     const std::string PM4 = "discover Concept2 Performance Monitor 4 (PM4) 0";
@@ -60,8 +56,6 @@ TEST(MonitorSession, OpensInTheLibrariesOrderAndShowsWhatFailedOrIsMissing) {
         {false, false, "", 0, {"init", PM3, PM4, "protocol 0"}, "old"},
         {false, false, PM4, -7, {"init", PM3, PM4, "shutdown 0", "name -7 40", "text -7 200"},
          "Error: driver says -7"},
-        {false, false, "protocol 0", -7, {"init", PM3, PM4, "protocol 0", "csafe text -7 200"},
-         "Error: " + std::string(199, 'z')},
         {true, false, "", GONE, {}, "Error: PM3DDICP.dll is" + MISSING},
         {false, true, "", GONE, {"init", PM3, PM4}, "Error: PM3CsafeCP.dll is" + MISSING},
         {true, true, "", GONE, {}, "Error: PM3DDICP.dll and PM3CsafeCP.dll are" + MISSING},
@@ -76,9 +70,9 @@ TEST(MonitorSession, OpensInTheLibrariesOrderAndShowsWhatFailedOrIsMissing) {
         EXPECT_EQ(OpenMonitorSession(), c.status);
         EXPECT_EQ(calls, c.calls);
         EXPECT_EQ(statusLine, c.statusLine);
-        ResetRecorderState();
-        RunPollTick();
         if (c.ddiMissing || c.csafeMissing) {
+            ResetRecorderState();
+            RunPollTick();
             EXPECT_EQ(statusLine, c.statusLine);
         }
     }

@@ -2,11 +2,9 @@
 // the recorder writes, and reading a row file back.
 #pragma once
 #include <stdlib.h>
-#include <string.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "app/app_state.h"
@@ -17,17 +15,13 @@
 namespace recorder_test {
 
 inline const char* const ENGLISH_HEADER = "Time,Distance,Pace,Watts,Cals,SPM,HR";
-inline const char* const ROW_FILE_ERROR = "Error: Couldn't create row file.";
 
-inline void UseTexts(const char* error, const char* rowFileError, const char* header) {
+inline void UseTexts(const char* error, const char* header) {
     snprintf(textTable[TEXT_ERROR], TEXT_SLOT_SIZE, "%s", error);
-    snprintf(textTable[TEXT_ROW_FILE_ERROR], TEXT_SLOT_SIZE, "%s", rowFileError);
     snprintf(textTable[TEXT_ROW_FILE_HEADER], TEXT_SLOT_SIZE, "%s", header);
 }
-inline void UseEnglishTexts() { UseTexts("Error", ROW_FILE_ERROR, ENGLISH_HEADER); }
-inline void UseDanishTexts() {
-    UseTexts("Fejl", "Fejl: Kunne ikke oprette rofil.", "Tid,Distance,Hastighed,Watt,Kal,TPM,Puls ");
-}
+inline void UseEnglishTexts() { UseTexts("Error", ENGLISH_HEADER); }
+inline void UseDanishTexts() { UseTexts("Fejl", "Tid,Distance,Hastighed,Watt,Kal,TPM,Puls "); }
 
 // A fresh folder under /tmp, the base directory while it lives, removed afterwards.
 class TempBase {
@@ -39,11 +33,9 @@ public:
         snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s", path_.c_str());
     }
     ~TempBase() {
-        std::error_code ignored;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+        if (!path_.empty()) std::filesystem::remove_all(path_, ignored_);
         baseDirectory[0] = '\0';
     }
-    const std::string& path() const { return path_; }
     std::string DataFolder() const { return path_ + "/data"; }
     std::string RowFilePath(int seconds) const {
         return DataFolder() + "/" + std::to_string(seconds) + ".csv";
@@ -51,15 +43,14 @@ public:
 
 private:
     std::string path_;
+    std::error_code ignored_;
 };
 
 inline bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
 
 inline std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 inline int32_t FixedClock() { return 1000; }
