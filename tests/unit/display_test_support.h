@@ -31,9 +31,9 @@ private:
 };
 
 inline void LoadEnglishPanelTexts() {
-    const char* const labels[] = {"Waiting", "Waiting",  "Driving", "Dwelling", "Recovery",
-                                  "Time",    "Distance", "Pace",    "Stroke Rate", "Strokes",
-                                  "Heart Rate", "DPS",   "Power",   "Cals",     "State"};
+    const char* const labels[] = {"Waiting",    "Waiting",  "Driving", "Dwelling",    "Recovery",
+                                  "Time",       "Distance", "Pace",    "Stroke Rate", "Strokes",
+                                  "Heart Rate", "DPS",      "Power",   "Cals",        "State"};
     const char* const units[] = {"m", "/500m", "s/m", "bpm", "m", "watt", "kcal"};
     memset(textTable, 0, sizeof textTable);
     for (int i = 0; i < 15; ++i) strcpy(textTable[TEXT_STATE_FIRST + i], labels[i]);
@@ -49,4 +49,6 @@ inline void SetDefaultGraphSettings() {
 }
 
 // A record is 400 KB: too large for a test's stack.
-inline std::unique_ptr<StrokeHistory> NewHistory() { return std::make_unique<StrokeHistory>(); }
+inline std::unique_ptr<StrokeHistory> NewHistory() {
+    return std::make_unique<StrokeHistory>();
+}

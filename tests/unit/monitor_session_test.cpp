@@ -18,24 +18,24 @@ namespace {
 std::vector<std::string> calls;
 std::string failing;
 
-int16_t Call(const std::string& call) {
+int16_t Call(std::string call, int a = INT32_MIN, int b = INT32_MIN) {
+    for (int n : {a, b}) call += n == INT32_MIN ? "" : " " + std::to_string(n);
     calls.push_back(call);
     return call == failing ? -7 : 0;
 }
-std::string N(int value) { return std::to_string(value); }
 
 const MonitorApi FAKE_LIBRARIES = {
     []() { return Call("init"); },
     [](const char* product, uint16_t start, uint16_t*) {
-        return Call(std::string("discover ") + product + " " + N(start));
+        return Call(std::string("discover ") + product, start);
     },
-    [](int16_t code, char*, uint16_t size) { return Call("name " + N(code) + " " + N(size)); },
+    [](int16_t code, char*, uint16_t size) { return Call("name", code, size); },
     [](int16_t code, char* text, uint16_t size) {
         snprintf(text, size, "driver says %d", code);
-        return Call("text " + N(code) + " " + N(size));
+        return Call("text", code, size);
     },
-    [](int16_t port) { return Call("shutdown " + N(port)); },
-    [](uint16_t timeout) { return Call("protocol " + N(timeout)); },
+    [](int16_t port) { return Call("shutdown", port); },
+    [](uint16_t timeout) { return Call("protocol", timeout); },
     nullptr,
     nullptr,
 };
@@ -53,12 +53,14 @@ TEST(MonitorSession, OpensInTheLibrariesOrderAndShowsWhatFailedOrIsMissing) {
         std::vector<std::string> calls;
         std::string statusLine;
     } cases[] = {
+        // clang-format off
         {false, false, "", 0, {"init", PM3, PM4, "protocol 0"}, "old"},
         {false, false, PM4, -7, {"init", PM3, PM4, "shutdown 0", "name -7 40", "text -7 200"},
          "Error: driver says -7"},
         {true, false, "", GONE, {}, "Error: PM3DDICP.dll is" + MISSING},
         {false, true, "", GONE, {"init", PM3, PM4}, "Error: PM3CsafeCP.dll is" + MISSING},
         {true, true, "", GONE, {}, "Error: PM3DDICP.dll and PM3CsafeCP.dll are" + MISSING},
+        // clang-format on
     };
     strcpy(textTable[TEXT_ERROR], "Error");
     for (const auto& c : cases) {

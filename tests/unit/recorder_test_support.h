@@ -20,8 +20,12 @@ inline void UseTexts(const char* error, const char* header) {
     snprintf(textTable[TEXT_ERROR], TEXT_SLOT_SIZE, "%s", error);
     snprintf(textTable[TEXT_ROW_FILE_HEADER], TEXT_SLOT_SIZE, "%s", header);
 }
+// clang-format off
 inline void UseEnglishTexts() { UseTexts("Error", ENGLISH_HEADER); }
 inline void UseDanishTexts() { UseTexts("Fejl", "Tid,Distance,Hastighed,Watt,Kal,TPM,Puls "); }
+inline bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
+inline int32_t FixedClock() { return 1000; }
+// clang-format on
 
 // A fresh folder under /tmp, the base directory while it lives, removed afterwards.
 class TempBase {
@@ -46,13 +50,9 @@ private:
     std::error_code ignored_;
 };
 
-inline bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
-
 inline std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
-
-inline int32_t FixedClock() { return 1000; }
 
 }  // namespace recorder_test
