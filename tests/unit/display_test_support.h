@@ -31,34 +31,24 @@ private:
 };
 
 inline void LoadEnglishPanelTexts() {
-    static const struct {
-        int index;
-        const char* text;
-    } texts[] = {
-        {3, "Waiting"},     {4, "Waiting"},  {5, "Driving"}, {6, "Dwelling"},     {7, "Recovery"},
-        {8, "Time"},        {9, "Distance"}, {10, "Pace"},   {11, "Stroke Rate"}, {12, "Strokes"},
-        {13, "Heart Rate"}, {14, "DPS"},     {15, "Power"},  {16, "Cals"},        {17, "State"},
-        {46, "m"},          {47, "/500m"},   {48, "s/m"},    {49, "bpm"},         {50, "m"},
-        {51, "watt"},       {52, "kcal"},
-    };
+    const char* const labels[] = {"Waiting",    "Waiting",  "Driving", "Dwelling",    "Recovery",
+                                  "Time",       "Distance", "Pace",    "Stroke Rate", "Strokes",
+                                  "Heart Rate", "DPS",      "Power",   "Cals",        "State"};
+    const char* const units[] = {"m", "/500m", "s/m", "bpm", "m", "watt", "kcal"};
     memset(textTable, 0, sizeof textTable);
-    for (const auto& t : texts) strcpy(textTable[t.index], t.text);
+    for (int i = 0; i < 15; ++i) strcpy(textTable[TEXT_STATE_FIRST + i], labels[i]);
+    for (int i = 0; i < 7; ++i) strcpy(textTable[TEXT_UNIT_DISTANCE + i], units[i]);
 }
 
 // All four graphs on, with the scales a new settings file gets.
 inline void SetDefaultGraphSettings() {
     settings.showHeartRate = settings.showStrokeRate = settings.showPower = settings.showPace = 1;
-    settings.powerMin = 0;
-    settings.powerMax = 250;
-    settings.strokeRateMin = 0;
-    settings.strokeRateMax = 40;
-    settings.paceMin = 0;
-    settings.paceMax = 5;
-    settings.heartRateMin = 0;
+    settings.powerMin = settings.strokeRateMin = settings.paceMin = settings.heartRateMin = 0;
+    settings.powerMax = 250, settings.strokeRateMax = 40, settings.paceMax = 5;
     settings.heartRateMax = 200;
 }
 
 // A record is 400 KB: too large for a test's stack.
 inline std::unique_ptr<StrokeHistory> NewHistory() {
-    return std::unique_ptr<StrokeHistory>(new StrokeHistory());
+    return std::make_unique<StrokeHistory>();
 }

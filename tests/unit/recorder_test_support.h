@@ -2,13 +2,10 @@
 // the recorder writes, and reading a row file back.
 #pragma once
 #include <stdlib.h>
-#include <string.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "app/app_state.h"
 #include "monitor/recorder.h"
@@ -18,27 +15,19 @@
 namespace recorder_test {
 
 inline const char* const ENGLISH_HEADER = "Time,Distance,Pace,Watts,Cals,SPM,HR";
-inline const char* const DANISH_HEADER = "Tid,Distance,Hastighed,Watt,Kal,TPM,Puls ";
-inline const char* const ROW_FILE_ERROR = "Error: Couldn't create row file.";
 
-inline void SetText(int index, const char* text) {
-    snprintf(textTable[index], TEXT_SLOT_SIZE, "%s", text);
+inline void UseTexts(const char* error, const char* header) {
+    snprintf(textTable[TEXT_ERROR], TEXT_SLOT_SIZE, "%s", error);
+    snprintf(textTable[TEXT_ROW_FILE_HEADER], TEXT_SLOT_SIZE, "%s", header);
 }
+// clang-format off
+inline void UseEnglishTexts() { UseTexts("Error", ENGLISH_HEADER); }
+inline void UseDanishTexts() { UseTexts("Fejl", "Tid,Distance,Hastighed,Watt,Kal,TPM,Puls "); }
+inline bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
+inline int32_t FixedClock() { return 1000; }
+// clang-format on
 
-inline void UseEnglishTexts() {
-    SetText(TEXT_ERROR, "Error");
-    SetText(TEXT_ROW_FILE_ERROR, ROW_FILE_ERROR);
-    SetText(TEXT_ROW_FILE_HEADER, ENGLISH_HEADER);
-}
-
-inline void UseDanishTexts() {
-    SetText(TEXT_ERROR, "Fejl");
-    SetText(TEXT_ROW_FILE_ERROR, "Fejl: Kunne ikke oprette rofil.");
-    SetText(TEXT_ROW_FILE_HEADER, DANISH_HEADER);
-}
-
-// A fresh folder under the system's temporary folder, removed again on destruction;
-// the base directory points at it while it lives.
+// A fresh folder under /tmp, the base directory while it lives, removed afterwards.
 class TempBase {
 public:
     TempBase() {
@@ -48,11 +37,9 @@ public:
         snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s", path_.c_str());
     }
     ~TempBase() {
-        std::error_code ignored;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+        if (!path_.empty()) std::filesystem::remove_all(path_, ignored_);
         baseDirectory[0] = '\0';
     }
-    const std::string& path() const { return path_; }
     std::string DataFolder() const { return path_ + "/data"; }
     std::string RowFilePath(int seconds) const {
         return DataFolder() + "/" + std::to_string(seconds) + ".csv";
@@ -60,29 +47,12 @@ public:
 
 private:
     std::string path_;
+    std::error_code ignored_;
 };
-
-inline bool FileExists(const std::string& path) {
-    return std::filesystem::exists(path);
-}
 
 inline std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-inline std::vector<std::string> ReadLines(const std::string& path) {
-    std::vector<std::string> lines;
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) lines.push_back(line);
-    return lines;
-}
-
-inline int32_t FixedClock() {
-    return 1000;
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 }  // namespace recorder_test

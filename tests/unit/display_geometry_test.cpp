@@ -1,0 +1,92 @@
+// The display's window-free parts: time texts, panel sizes and lines, strip graph geometry.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "display/format_time.h"
+#include "display/panel_geometry.h"
+#include "tests/unit/display_test_support.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+using Ints = std::vector<int>;
+
+TEST(DisplayFormatTime, ANegativeTimeHasOneMinus) {
+    EXPECT_STREQ(FormatTime(-6150), "-1:01.50");
+}
+
+class DisplayGeometry : public ::testing::Test {
+protected:
+    void SetUp() override {
+        LoadEnglishPanelTexts();
+        SetDefaultGraphSettings();
+    }
+    // Each line's text and unit; a unit sits 15 below its number's top.
+    Texts Lines() {
+        PanelLine lines[MAX_PANEL_LINES];
+        Texts texts;
+        for (int i = 0, n = FormatPanelLines(*h, lines); i < n; ++i) {
+            const PanelLine& l = lines[i];
+            auto unit = l.unitText == NO_UNIT ? "" : " " + std::string(textTable[l.unitText]);
+            texts.push_back(l.text + unit);
+            EXPECT_TRUE(l.unitText == NO_UNIT || l.unitY == l.y + 15) << l.text;
+        }
+        return texts;
+    }
+    DisplayGlobalsGuard guard;
+    std::unique_ptr<StrokeHistory> h = NewHistory();
+};
+
+TEST_F(DisplayGeometry, PrintersUseThePrintablePageAndAFullClearTheDesktop) {
+    PanelSize page = PanelDrawingSize(640, 480, 2479, 3508, 50, 60);
+    PanelSize clear = FullClearSize(100, 100, 2560, 1440);
+    EXPECT_EQ((Ints{page.width, page.height, clear.width, clear.height}),
+              (Ints{2379, 3388, 2560, 1440}));
+}
+
+// Live, the newest sample and the state, the graph on full redraws only; a finished workout
+// (one with an average power) its averages, the graph always.
+TEST_F(DisplayGeometry, PanelShowsTheNewestSampleOrTheAveragesOfAFinishedWorkout) {
+    h->workTime = 6150, h->distance = 1234.56, h->lastSample = 3, h->pace[3] = 0.25;
+    h->strokeRate[3] = 28, h->heartRate[3] = 150, h->distancePerStroke = 10.24;
+    h->power[3] = 230, h->calories = 42, h->strokeState = 4;
+    EXPECT_EQ(Lines(),
+              (Texts{"Time: 1:01.50", "Distance: 1234.6 m", "Pace: 2:05.00 /500m",
+                     "Stroke Rate: 28 s/m", "Strokes: 3", "Heart Rate: 150 bpm", "DPS: 10.2 m",
+                     "Power: 230 watt", "Cals: 42 kcal", "State: Recovery"}));
+    EXPECT_TRUE(PanelGraphPlacement(*h, true).draw);
+    EXPECT_FALSE(PanelGraphPlacement(*h, false).draw);
+    h->avgPower = 187;
+    EXPECT_TRUE(PanelGraphPlacement(*h, false).draw);
+    h->avgStrokeRate = 27, h->avgHeartRate = 142, h->workTime = 738405, h->distance = 21097.0;
+    h->lastSample = 2210, h->distancePerStroke = 9.52, h->calories = 1200, h->power[2210] = 999;
+    EXPECT_EQ(Lines(), (Texts{"Time: 2:03:04.05", "Distance: 21097.0 m", "Pace: 2:55.00 /500m",
+                              "Stroke Rate: 27 s/m", "Strokes: 2210", "Heart Rate: 142 bpm",
+                              "DPS: 9.5 m", "Power: 187 watt", "Cals: 1200 kcal"}));
+}
+
+TEST(DisplayStripGeometry, ScaleLabelsGetADecimalOnlyWhenFifthsAreNotWhole) {
+    char text[SCALE_LABEL_TEXT_SIZE];
+    FormatScaleLabel({0, 5}, 3, text, sizeof text);
+    EXPECT_STREQ(text, "3");
+    FormatScaleLabel({0, 7}, 3, text, sizeof text);
+    EXPECT_STREQ(text, "4.2");
+}
+
+// Each series shown (heart rate only once a sample had one) takes a 30-unit label column left
+// of the box; samples land inside the box.
+TEST_F(DisplayGeometry, StripGraphBoxAndWhereSamplesLand) {
+    GraphBox box = StripGraphBox(settings, *h, 10, 250, 790, 300);
+    EXPECT_EQ((Ints{box.left, box.width, box.top, box.bottom}), (Ints{100, 690, 250, 550}));
+    EXPECT_EQ(box.top, IntegerSampleY(box, {0, 250}, 400));
+    EXPECT_EQ(box.bottom, IntegerSampleY(box, {100, 250}, 20));
+    EXPECT_EQ(box.top, PaceSampleY(box, {0, 5}, 0.1));         // 10 m/s
+    EXPECT_EQ(box.bottom, PaceSampleY(box, {2, 5}, 1.0));      // 1 m/s
+    EXPECT_EQ(box.left + box.width, GraphColumnX(box, 7, 7));  // the newest at the right edge
+    SeriesColour blue = GraphSeriesColour(SERIES_STROKE_RATE);
+    EXPECT_EQ((Ints{blue.red, blue.green, blue.blue}), (Ints{0, 0, 255}));
+}
+
+}  // namespace
