@@ -40,6 +40,7 @@ public:
         if (!path_.empty()) std::filesystem::remove_all(path_, ignored_);
         baseDirectory[0] = '\0';
     }
+    const std::string& path() const { return path_; }
     std::string DataFolder() const { return path_ + "/data"; }
     std::string RowFilePath(int seconds) const {
         return DataFolder() + "/" + std::to_string(seconds) + ".csv";
