@@ -2,18 +2,15 @@
 // answers anything (short, garbled, wide entries, failures) never makes the recorder step
 // outside its record, and every row file it writes reads back line by line.
 #include <dirent.h>
-#include <stdint.h>
-#include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <string>
 
 #include "app/app_state.h"
+#include "fuzz_support.h"
 #include "log/row_file_parser.h"
 #include "monitor/monitor_api.h"
+#include "monitor/poll_answer.h"
 #include "monitor/poll_state.h"
 #include "monitor/recorder.h"
 #include "monitor/row_file.h"
@@ -21,39 +18,29 @@
 
 static const uint8_t* input;
 static size_t inputLeft;
-static char dataFolder[BASE_DIRECTORY_SIZE + 8];
 
 static uint8_t NextByte() {
-    if (inputLeft == 0) return 0;
-    inputLeft--;
-    return *input++;
+    return inputLeft ? (inputLeft--, *input++) : 0;
 }
 
-// Where each answer echoes its request's commands; everything else comes from the input.
-struct Echo {
-    int position;
-    uint32_t code;
-};
-static const Echo COUNTER_ECHO[] = {{0, 0x1A}, {2, 0xA0}, {9, 0xA3}, {16, 0xBF}};
-static const Echo STROKE_ECHO[] = {{0, 0xA6}, {5, 0xB4}, {10, 0xA3}, {14, 0xA7}, {19, 0xB0}};
-
-// One answer per call. The head byte says: fail the call (0x80), cut the answer short
-// (0x40, at the next byte), and how many single entries to overwrite afterwards (low bits),
-// each by a position and a 16-bit value, so that wrong codes and wide entries occur too.
+// One answer per call, echoing its request's commands at their places. The head byte says:
+// fail the call (0x80), cut the answer short (0x40), and how many single entries to
+// overwrite afterwards (low bits), so that wrong codes and wide entries occur too.
 static int16_t FuzzedCommand(uint16_t, uint16_t, uint32_t* commands, uint16_t* responseCount,
                              uint32_t* responses) {
+    static const int COUNTER_ECHO[][2] = {{0, 0x1A}, {2, 0xA0}, {9, 0xA3}, {16, 0xBF}};
+    static const int STROKE_ECHO[][2] = {{0, 0xA6}, {5, 0xB4}, {10, 0xA3}, {14, 0xA7}, {19, 0xB0}};
     uint8_t head = NextByte();
     if (head & 0x80) return (int16_t)(1 + (head & 0x0F));
-    int entries = 0;
-    const Echo* echo = commands[0] == 0x1A ? COUNTER_ECHO : STROKE_ECHO;
-    int echoes = commands[0] == 0x1A ? 4 : 5;
-    entries = commands[0] == 0x1A ? 19 : 22;
+    bool counters = commands[0] == 0x1A;
+    int entries = counters ? COUNTER_ANSWER_ENTRIES : STROKE_ANSWER_ENTRIES;
     for (int k = 0; k < entries; k++) responses[k] = NextByte();
-    for (int e = 0; e < echoes; e++) responses[echo[e].position] = echo[e].code;
-    if (head & 0x40) {
-        int cut = NextByte() % (entries + 1);
-        for (int k = cut; k < entries; k++) responses[k] = 0;
+    for (int e = 0; e < (counters ? 4 : 5); e++) {
+        const int* echo = counters ? COUNTER_ECHO[e] : STROKE_ECHO[e];
+        responses[echo[0]] = (uint32_t)echo[1];
     }
+    int cut = head & 0x40 ? NextByte() % (entries + 1) : entries;
+    for (int k = cut; k < entries; k++) responses[k] = 0;
     for (int patches = head & 0x07; patches > 0; patches--) {
         int position = NextByte() % CSAFE_RESPONSE_CAPACITY;
         responses[position] = NextByte() | (uint32_t)NextByte() << 8;
@@ -66,68 +53,42 @@ static void ErrorText(int16_t, char* buffer, uint16_t size) {
     snprintf(buffer, size, "fuzzed failure");
 }
 
-static int32_t FixedClock() {
-    return 1700000000;
-}
-
-static void RemoveRowFiles(bool check) {
-    DIR* folder = opendir(dataFolder);
-    if (!folder) return;
-    while (struct dirent* item = readdir(folder)) {
+// Every line after a row file's header must be one the rowing log can read.
+static void CheckAndRemoveRowFiles(const std::string& folder) {
+    DIR* listing = opendir(folder.c_str());
+    while (struct dirent* item = listing ? readdir(listing) : NULL) {
         if (item->d_name[0] == '.') continue;
-        std::string path = std::string(dataFolder) + "/" + item->d_name;
-        if (check) {
-            // Every line after the header must be one the rowing log can read.
-            FILE* file = fopen(path.c_str(), "r");
-            if (!file) abort();
-            char line[ROW_LINE_SIZE];
-            bool header = true;
-            while (fgets(line, sizeof line, file)) {
-                RowLine row;
-                if (!header && !ParseRowLine(line, &row)) abort();
-                header = false;
-            }
-            fclose(file);
-        }
+        std::string path = folder + "/" + item->d_name;
+        FILE* file = fopen(path.c_str(), "r");
+        char line[ROW_LINE_SIZE];
+        RowLine row;
+        for (int n = 0; file && fgets(line, sizeof line, file); n++)
+            if (n > 0 && !ParseRowLine(line, &row)) abort();
+        if (file) fclose(file);
         unlink(path.c_str());
     }
-    closedir(folder);
-}
-
-static void RemoveFolders() {
-    RemoveRowFiles(false);
-    rmdir(dataFolder);
-    rmdir(baseDirectory);
-}
-
-static void Prepare() {
-    const char* top = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s/tamsi-fuzz-poll-%d", top, (int)getpid());
-    snprintf(dataFolder, sizeof dataFolder, "%s/data", baseDirectory);
-    mkdir(baseDirectory, 0700);
-    monitorApi.csafeCommand = FuzzedCommand;
-    monitorApi.csafeGetErrorText = ErrorText;
-    rowFileClock = FixedClock;
-    atexit(RemoveFolders);
+    if (listing) closedir(listing);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static bool prepared = false;
-    if (!prepared) Prepare();
-    prepared = true;
+    if (!baseDirectory[0]) {
+        snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s", FuzzFolder("poll"));
+        monitorApi.csafeCommand = FuzzedCommand;
+        monitorApi.csafeGetErrorText = ErrorText;
+        rowFileClock = [] { return (int32_t)1700000000; };
+    }
     input = data;
     inputLeft = size;
     ResetRecorderState();
-
     for (int tick = 0; tick < 200 && inputLeft > 0; tick++) {
         // Now and then a workout command has just ended the workout.
         if (NextByte() == 0xC3) newWorkoutPending = true;
         TickResult result = RunPollTick();
         if (result != NoRedraw && result != RedrawNumbers && result != RedrawFull) abort();
         if (liveHistory.lastSample < 0 || liveHistory.lastSample > LAST_SAMPLE_INDEX) abort();
-        if (strlen(statusLine) >= STATUS_LINE_SIZE) abort();
+        if (!memchr(statusLine, 0, STATUS_LINE_SIZE)) abort();
     }
     ResetRecorderState();
-    RemoveRowFiles(true);
+    CheckAndRemoveRowFiles(std::string(baseDirectory) + "/data");
     return 0;
 }

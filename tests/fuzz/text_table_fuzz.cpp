@@ -13,21 +13,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<char> resource(data, data + size);
     static char table[TEXT_SLOTS][TEXT_SLOT_SIZE];
     memset(table, 'x', sizeof(table));
-
     int written = ParseTextTable(resource.data(), resource.size(), table);
-    if (written < 0 || written > TEXT_SLOTS) abort();
-    if (size > 0 && written == 0) abort();
+    if (written < 0 || written > TEXT_SLOTS || (size > 0 && written == 0)) abort();
     for (int slot = 0; slot < TEXT_SLOTS; slot++) {
-        const char* end = (const char*)memchr(table[slot], 0, TEXT_SLOT_SIZE);
-        if (slot < written) {
-            // A slot holds a line's start: no line break and nothing from beyond the data.
-            if (!end) abort();
-            size_t length = (size_t)(end - table[slot]);
-            if (memchr(table[slot], '\r', length) || memchr(table[slot], '\n', length)) abort();
-        } else {
-            // Slots past the last line keep what they held.
+        // Slots past the last line keep what they held; the others hold a line's start,
+        // terminated and without its line break.
+        if (slot >= written) {
             for (int i = 0; i < TEXT_SLOT_SIZE; i++)
                 if (table[slot][i] != 'x') abort();
+        } else if (!memchr(table[slot], 0, TEXT_SLOT_SIZE) || strpbrk(table[slot], "\r\n")) {
+            abort();
         }
     }
     return 0;

@@ -8,10 +8,6 @@
 
 #include "upload/upload_reply.h"
 
-static void CheckTerminated(const char* text, size_t size) {
-    if (!memchr(text, 0, size)) abort();
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;
     int expected = data[0] % 8;
@@ -21,28 +17,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     ReplyJudge whole;
     ReplyOutcome outcome = JudgeReplies(bytes.data(), bytes.size(), expected, closed, &whole);
-    if (outcome != whole.outcome) abort();
-    if (closed && outcome == REPLIES_PENDING) abort();
+    if (outcome != whole.outcome || (closed && outcome == REPLIES_PENDING)) abort();
     if (whole.accepted < 0 || whole.accepted > expected) abort();
     if ((outcome == REPLIES_ACCEPTED) != (whole.accepted == expected)) abort();
-    CheckTerminated(whole.statusLine, sizeof whole.statusLine);
+    if (!memchr(whole.statusLine, 0, sizeof whole.statusLine)) abort();
 
     // The network may cut the bytes anywhere; each piece in a buffer of its own size.
     ReplyJudge pieces;
     StartReplyJudge(&pieces, expected);
     for (size_t at = 0; at < bytes.size(); at += piece) {
-        size_t length = bytes.size() - at < piece ? bytes.size() - at : piece;
-        std::vector<char> part(bytes.begin() + at, bytes.begin() + at + length);
+        std::vector<char> part(bytes.begin() + at, bytes.begin() + std::min(at + piece, bytes.size()));
         FeedReplyJudge(&pieces, part.data(), part.size());
     }
     if (closed) EndReplyJudge(&pieces);
     if (pieces.outcome != outcome || pieces.accepted != whole.accepted) abort();
     if (strcmp(pieces.statusLine, whole.statusLine) != 0) abort();
-
     if (outcome != REPLIES_PENDING && outcome != REPLIES_ACCEPTED) {
         char text[512];
         FormatReplyProblem(whole, text, sizeof text);
-        CheckTerminated(text, sizeof text);
+        if (!memchr(text, 0, sizeof text)) abort();
     }
     return 0;
 }
