@@ -1,8 +1,5 @@
 // The main window in this process: start-up, the menu in both languages and the graph toggles.
 #include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <vector>
 
 #include "app/startup.h"
 #include "resources/resource.h"
@@ -42,7 +39,7 @@ protected:
     }
 };
 
-TEST_F(MainWindow, AGraphToggleRedrawsTheGraphAndDanishRelabelsTheMenuKeepingTheChecks) {
+TEST_F(MainWindow, AGraphToggleRedrawsTheGraphDanishRelabelsTheMenuAndNoLanguageMeansEnglish) {
     Start();  // without a settings file: every graph, in English
     EXPECT_EQ(Checks(), (std::vector<bool>{1, 1, 1, 1, 1, 0}));
     BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), 900, -700, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
@@ -66,6 +63,10 @@ TEST_F(MainWindow, AGraphToggleRedrawsTheGraphAndDanishRelabelsTheMenuKeepingThe
         {IDM_SET_CLOCK, 37},   {IDM_PREFERENCES, 39}, {IDM_ABOUT, 42}};
     for (const auto& item : items)
         EXPECT_EQ(Text(item[0], MF_BYCOMMAND), textTable[item[1]]) << item[0];
+    CloseMainWindow();  // and a start from an empty settings file, which names no language
+    fclose(fopen((ProgramFolder() + "\\Tamsi.ini").c_str(), "wb"));
+    Start();
+    EXPECT_EQ(Text(0, MF_BYPOSITION), "&File");
 }
 
 }  // namespace
