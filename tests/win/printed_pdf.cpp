@@ -33,7 +33,7 @@ std::string Host(std::string command) {
         return "";
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    std::string path = "Z:" + out;
+    const std::string path = "Z:" + out;
     for (int i = 0; i < 600 && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
         Sleep(50);
     std::stringstream text;
