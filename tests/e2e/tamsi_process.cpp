@@ -111,7 +111,8 @@ void SaveScreenshot(const std::string& name) {
     std::vector<DWORD> pixels = ClientPixels(GetDesktopWindow());
     BITMAPINFOHEADER info = {sizeof info, GetSystemMetrics(SM_CXSCREEN),
                              -GetSystemMetrics(SM_CYSCREEN), 1, 32, 0, 0, 0, 0, 0, 0};
-    BITMAPFILEHEADER header = {0x4D42, 0, 0, 0, sizeof header + sizeof info};
+    DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
+    BITMAPFILEHEADER header = {0x4D42, offset + (DWORD)pixels.size() * 4, 0, 0, offset};
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     const char* artifacts = getenv("TAMSI_ARTIFACTS");  // a Linux path
