@@ -1,7 +1,6 @@
-// The rowing log, printing and upload of the real Tamsi.exe over four recorded workouts:
-// Update Online Log posts them once to a ranking server of the test's own, the log's
-// selection and an entry window print through the print dialog to the PDF printer, and a
-// narrowed log shows both scroll bars.
+// The rowing log, printing and upload of the real Tamsi.exe over four recorded workouts: sent
+// once to a ranking server of the test's own, the log's selection and an entry window printed
+// through the print dialog to the PDF printer, and a narrowed log with both scroll bars.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -16,19 +15,16 @@
 
 namespace {
 
-// The next PDF printed: "title: pages, pages turned to landscape: distance per page".
-std::string NextPdf() {
-    std::string pdf;
-    TamsiProcess::WaitFor([&] { return !(pdf = Printed()).empty(); }, 30000);
-    return pdf;
-}
-
-// Types the copies into the print dialog, once it shows, and presses OK.
-void PrintWithCopies(HWND from, int copies) {
+// Prints from this window, typing the copies into the print dialog, and returns what the
+// PDF printer made: "title: pages, pages turned to landscape: distance per page".
+std::string Print(HWND from, int copies) {
     PostMessageA(from, WM_COMMAND, IDM_LOG_PRINT, 0);
     HWND dialog = Shown("#32770", "Print");
     SetDlgItemInt(dialog, 0x482, copies, FALSE);
     PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    std::string pdf;
+    TamsiProcess::WaitFor([&] { return !(pdf = Printed()).empty(); }, 30000);
+    return pdf;
 }
 
 void Click(HWND pane, int row, WPARAM keys) {  // rows start 20 pixels below the pane's top
@@ -69,23 +65,21 @@ TEST(RowingLog, UploadsPrintsAndShowsTheRecordedWorkouts) {
 
     // An entry window opened from one row prints that workout, not the log's selection.
     tamsi.Command(IDM_ROWING_LOG);
-    HWND frame = Shown("ListWndClass", "Rowing Log");
-    HWND pane = FindWindowExA(frame, NULL, "ListClass", NULL);
-    ASSERT_TRUE(pane != NULL);
+    HWND frame = Shown("ListWndClass", "Rowing Log"), pane = NULL;
+    ASSERT_TRUE(
+        TamsiProcess::WaitFor([&] { return pane = FindWindowExA(frame, 0, "ListClass", 0); }));
     Click(pane, 1, 0);
     PostMessageA(pane, WM_COMMAND, IDM_LOG_VIEW, 0);
     HWND entry = Shown("EntryWndClass");
     Click(pane, 0, 0);
     Click(pane, 3, MK_SHIFT);
-    PrintWithCopies(pane, 2);
-    const std::string pdf = NextPdf();  // the rows in the folder's order, which is not fixed
+    const std::string pdf = Print(pane, 2);  // the rows in the folder's order, which is not fixed
     EXPECT_EQ(pdf.substr(0, 24), "Printing Results: 8, 8: ");
     for (const char* metres : {"2000.0", "2001.0", "5000.5", "1999.9"})
         EXPECT_NE(pdf.find(metres, pdf.find(metres) + 1), std::string::npos) << metres;
     SaveScreenshot("print-entry-window");
     ShowWindow(tamsi.window(), SW_MINIMIZE);
-    PrintWithCopies(entry, 1);
-    EXPECT_EQ(NextPdf().substr(0, 24), "Printing Results: 1, 1: ");
+    EXPECT_EQ(Print(entry, 1).substr(0, 24), "Printing Results: 1, 1: ");
     PostMessageA(entry, WM_CLOSE, 0, 0);
 
     // Narrowed, the log cuts its rows and columns with both scroll bars.

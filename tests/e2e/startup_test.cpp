@@ -12,19 +12,22 @@ bool Begins(const std::string& line, const std::string& prefix) {
 
 // Starts Tamsi with a fault in the idle simulated monitor, lets it poll, closes it and checks
 // that the transcript of its library calls begins with these lines and ends in a shutdown.
-std::vector<std::string> ExpectCalls(const std::string& fault, const std::vector<std::string>& begin) {
+std::vector<std::string> ExpectCalls(const std::string& fault,
+                                     const std::vector<std::string>& begin) {
     TamsiProcess tamsi(fault.substr(0, fault.find(':')));
     tamsi.Set("TAMSI_SIM_START_DELAY", "100000");  // the rower never starts
     tamsi.Set("TAMSI_SIM_FAULT", fault);
     EXPECT_TRUE(tamsi.Start());
-    EXPECT_TRUE(TamsiProcess::WaitFor([&] { return ReadLines(tamsi.path("transcript.txt")).size() >= 12; }));
+    EXPECT_TRUE(TamsiProcess::WaitFor(
+        [&] { return ReadLines(tamsi.path("transcript.txt")).size() >= 12; }));
     EXPECT_EQ(tamsi.Close(), 0);
     // Nothing saved but the settings: an idle monitor leaves no row file.
     EXPECT_EQ(ReadWholeFile(tamsi.path("Tamsi.ini")).size(), 100u);
     EXPECT_TRUE(ListFolder(tamsi.path("data")).empty());
     std::vector<std::string> lines = ReadLines(tamsi.path("transcript.txt"));
     EXPECT_GT(lines.size(), begin.size());
-    for (size_t i = 0; i < begin.size() && i < lines.size(); i++) EXPECT_TRUE(Begins(lines[i], begin[i])) << lines[i];
+    for (size_t i = 0; i < begin.size() && i < lines.size(); i++)
+        EXPECT_TRUE(Begins(lines[i], begin[i])) << lines[i];
     EXPECT_EQ(lines.back(), "tkcmdsetDDI_shutdown 0 -> 0");
     return lines;
 }
@@ -42,11 +45,12 @@ TEST(Startup, EveryLibraryCallCarriesItsArguments) {
     // An idle monitor is asked for its counters only.
     for (size_t i = 7; i + 1 < lines.size(); i++) EXPECT_TRUE(Begins(lines[i], POLL)) << lines[i];
 
-    lines = ExpectCalls("tkcmdsetDDI_discover_pm3s:-7:2",
-                        {"tkcmdsetDDI_init -> 0", PM3 + "0 1", PM4 + "-7", "tkcmdsetDDI_shutdown 0 -> 0",
-                         "tkcmdsetDDI_get_error_name -7 40 -> 0 \"SIM_FAULT_",
-                         "tkcmdsetDDI_get_error_text -7 200 -> 0 \"Simulated failure",
-                         POLL + "-201 []", "tkcmdsetCSAFE_get_error_text -201 200 -> \""});
+    lines = ExpectCalls(
+        "tkcmdsetDDI_discover_pm3s:-7:2",
+        {"tkcmdsetDDI_init -> 0", PM3 + "0 1", PM4 + "-7", "tkcmdsetDDI_shutdown 0 -> 0",
+         "tkcmdsetDDI_get_error_name -7 40 -> 0 \"SIM_FAULT_",
+         "tkcmdsetDDI_get_error_text -7 200 -> 0 \"Simulated failure", POLL + "-201 []",
+         "tkcmdsetCSAFE_get_error_text -201 200 -> \""});
     for (const std::string& line : lines) EXPECT_FALSE(Begins(line, "tkcmdsetCSAFE_init_protocol"));
 }
 

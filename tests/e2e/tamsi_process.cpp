@@ -1,11 +1,10 @@
 // The end-to-end tests' driver of a real Tamsi.exe.
 #include "tamsi_process.h"
 
-#include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
+#include "../win/printed_pdf.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -13,14 +12,13 @@ TamsiProcess::TamsiProcess(const std::string& name, bool withMonitor) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     folder_ = std::string(temp) + "tamsi-e2e-" + name;
-    for (const std::string& file : ListFolder(path("data"))) DeleteFileA(path("data\\" + file).c_str());
-    for (const std::string& file : ListFolder(folder_)) DeleteFileA(path(file).c_str());
-    CreateDirectoryA(folder_.c_str(), NULL);
-    CreateDirectoryA(path("data").c_str(), NULL);
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(path("data"));
     const std::string dist = TAMSI_DIST_DIR;
     CopyFileA((dist + "\\Tamsi\\Tamsi.exe").c_str(), path("Tamsi.exe").c_str(), FALSE);
     for (const char* dll : {"PM3DDICP.dll", "PM3CsafeCP.dll"})
-        if (withMonitor) CopyFileA((dist + "\\simmonitor\\" + dll).c_str(), path(dll).c_str(), FALSE);
+        if (withMonitor)
+            CopyFileA((dist + "\\simmonitor\\" + dll).c_str(), path(dll).c_str(), FALSE);
     Set("TAMSI_SIM_MODE", "steps");
     Set("TAMSI_SIM_TRANSCRIPT", path("transcript.txt"));
 }
@@ -34,14 +32,13 @@ TamsiProcess::~TamsiProcess() {
 
 bool TamsiProcess::Start() {
     // The child inherits these variables from this process.
-    for (const auto& entry : variables_) SetEnvironmentVariableA(entry.first.c_str(), entry.second.c_str());
+    for (const auto& entry : variables_)
+        SetEnvironmentVariableA(entry.first.c_str(), entry.second.c_str());
     std::string commandLine = "\"" + path("Tamsi.exe") + "\"";
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    bool started = CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, folder_.c_str(),
-                                  &startup, &process_);
+    bool started = CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL,
+                                  folder_.c_str(), &startup, &process_);
     for (const auto& entry : variables_) SetEnvironmentVariableA(entry.first.c_str(), NULL);
     if (!started) return false;
     return (window_ = Shown("TAMSI", NULL, 30000)) != NULL;
@@ -71,11 +68,8 @@ std::vector<std::string> ReadLines(const std::string& path) {
 
 std::vector<std::string> ListFolder(const std::string& folder) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-        if (strcmp(found.cFileName, ".") && strcmp(found.cFileName, "..")) names.push_back(found.cFileName);
-    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -86,39 +80,7 @@ HWND Shown(const char* className, const char* title, DWORD timeoutMs) {
     return TamsiProcess::WaitFor(shown, timeoutMs) ? found : NULL;
 }
 
-std::vector<DWORD> ClientPixels(HWND window) {
-    RECT client;
-    GetClientRect(window, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    BITMAPINFO info = {{sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, 0, 0, 0, 0, 0, 0}, {}};
-    HDC screen = GetDC(NULL), memory = CreateCompatibleDC(screen);
-    void* bits = NULL;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    std::vector<DWORD> pixels((DWORD*)bits, (DWORD*)bits + (size_t)client.right * client.bottom);
-    for (DWORD& pixel : pixels) pixel &= 0xFFFFFF;
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(NULL, screen);
-    return pixels;
-}
-
-void SaveScreenshot(const std::string& name) {
-    std::vector<DWORD> pixels = ClientPixels(GetDesktopWindow());
-    BITMAPINFOHEADER info = {sizeof info, GetSystemMetrics(SM_CXSCREEN),
-                             -GetSystemMetrics(SM_CYSCREEN), 1, 32, 0, 0, 0, 0, 0, 0};
-    DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
-    BITMAPFILEHEADER header = {0x4D42, offset + (DWORD)pixels.size() * 4, 0, 0, offset};
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const char* artifacts = getenv("TAMSI_ARTIFACTS");  // a Linux path
-    std::string file = (artifacts && artifacts[0] == '/' ? "Z:" + std::string(artifacts) + "/" : temp) +
-                       name + (sizeof(void*) == 4 ? "-32bit.bmp" : ".bmp");
-    std::ofstream out(file, std::ios::binary);
-    out.write((const char*)&header, sizeof header).write((const char*)&info, sizeof info);
-    out.write((const char*)pixels.data(), pixels.size() * 4);
+void SaveScreenshot(const std::string& name) {  // taken on the host by ImageMagick
+    Host("/usr/bin/import -window root \"${TAMSI_ARTIFACTS:-/tmp}/" + name +
+         (sizeof(void*) == 4 ? "-32bit" : "") + ".png\"");
 }

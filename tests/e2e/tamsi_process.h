@@ -8,14 +8,15 @@
 
 class TamsiProcess {
 public:
-    // A fresh program folder named after the test: Tamsi.exe, an empty data folder and, with
-    // withMonitor, the simulated monitor's DLLs, which step deterministically.
+    // A fresh folder: Tamsi.exe, an empty data folder and the simulated monitor if asked for.
     explicit TamsiProcess(const std::string& name, bool withMonitor = true);
     ~TamsiProcess();
     const std::string& folder() const { return folder_; }
     std::string path(const std::string& relative) const { return folder_ + "\\" + relative; }
     // Sets a variable of Tamsi's environment (the simulated monitor's too) for the next Start.
-    void Set(const std::string& name, const std::string& value) { variables_.push_back({name, value}); }
+    void Set(const std::string& name, const std::string& value) {
+        variables_.push_back({name, value});
+    }
 
     // Starts Tamsi and waits until its main window shows; false on a time-out.
     bool Start();
@@ -25,7 +26,6 @@ public:
     int Close();
     bool Running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
 
-    // Waits until predicate() holds; false on a time-out.
     template <typename Predicate>
     static bool WaitFor(Predicate predicate, DWORD timeoutMs = 20000) {
         for (DWORD start = GetTickCount(); !predicate(); Sleep(50))
@@ -46,9 +46,5 @@ std::vector<std::string> ListFolder(const std::string& folder);  // sorted, no .
 // Waits for a shown top-level window of this class and title (NULL for any); NULL if none.
 HWND Shown(const char* className, const char* title = NULL, DWORD timeoutMs = 20000);
 
-// The window's client area as the screen shows it, 0x00RRGGBB row by row, copied in one
-// piece (a GetPixel is a round trip to the X server under Wine).
-std::vector<DWORD> ClientPixels(HWND window);
-// Saves the whole screen as a BMP for a person to look at, into TAMSI_ARTIFACTS or the
-// temporary folder.
+// Saves the screen as a PNG for a person to look at, into TAMSI_ARTIFACTS or /tmp.
 void SaveScreenshot(const std::string& name);
