@@ -12,8 +12,7 @@ bool Begins(const std::string& line, const std::string& prefix) {
 
 // Starts Tamsi with a fault in the idle simulated monitor, lets it poll, closes it and checks
 // that the transcript of its library calls begins with these lines and ends in a shutdown.
-std::vector<std::string> ExpectCalls(const std::string& fault,
-                                     const std::vector<std::string>& begin) {
+std::vector<std::string> Calls(const std::string& fault, const std::vector<std::string>& begin) {
     TamsiProcess tamsi(fault.substr(0, fault.find(':')));
     tamsi.Set("TAMSI_SIM_START_DELAY", "100000");  // the rower never starts
     tamsi.Set("TAMSI_SIM_FAULT", fault);
@@ -37,7 +36,7 @@ const std::string PM4 = "tkcmdsetDDI_discover_pm3s \"Concept2 Performance Monito
 const std::string POLL = "tkcmdsetCSAFE_command 0 [1A 03 A0 A3 BF] -> ";
 
 TEST(Startup, EveryLibraryCallCarriesItsArguments) {
-    std::vector<std::string> lines = ExpectCalls(
+    std::vector<std::string> lines = Calls(
         "tkcmdsetCSAFE_command:-7:1:1",
         {"tkcmdsetDDI_init -> 0", PM3 + "0 1", PM4 + "0 0", "tkcmdsetCSAFE_init_protocol 0 -> 0",
          POLL + "-7 []", "tkcmdsetCSAFE_get_error_text -7 200 -> \"Simulated failure",
@@ -45,12 +44,11 @@ TEST(Startup, EveryLibraryCallCarriesItsArguments) {
     // An idle monitor is asked for its counters only.
     for (size_t i = 7; i + 1 < lines.size(); i++) EXPECT_TRUE(Begins(lines[i], POLL)) << lines[i];
 
-    lines = ExpectCalls(
-        "tkcmdsetDDI_discover_pm3s:-7:2",
-        {"tkcmdsetDDI_init -> 0", PM3 + "0 1", PM4 + "-7", "tkcmdsetDDI_shutdown 0 -> 0",
-         "tkcmdsetDDI_get_error_name -7 40 -> 0 \"SIM_FAULT_",
-         "tkcmdsetDDI_get_error_text -7 200 -> 0 \"Simulated failure", POLL + "-201 []",
-         "tkcmdsetCSAFE_get_error_text -201 200 -> \""});
+    lines = Calls("tkcmdsetDDI_discover_pm3s:-7:2",
+                  {"tkcmdsetDDI_init -> 0", PM3 + "0 1", PM4 + "-7", "tkcmdsetDDI_shutdown 0 -> 0",
+                   "tkcmdsetDDI_get_error_name -7 40 -> 0 \"SIM_FAULT_",
+                   "tkcmdsetDDI_get_error_text -7 200 -> 0 \"Simulated failure", POLL + "-201 []",
+                   "tkcmdsetCSAFE_get_error_text -201 200 -> \""});
     for (const std::string& line : lines) EXPECT_FALSE(Begins(line, "tkcmdsetCSAFE_init_protocol"));
 }
 

@@ -9,22 +9,19 @@
 #include <sstream>
 
 TamsiProcess::TamsiProcess(const std::string& name, bool withMonitor) {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "tamsi-e2e-" + name;
+    folder_ = (std::filesystem::temp_directory_path() / ("tamsi-e2e-" + name)).string();
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(path("data"));
     const std::string dist = TAMSI_DIST_DIR;
-    CopyFileA((dist + "\\Tamsi\\Tamsi.exe").c_str(), path("Tamsi.exe").c_str(), FALSE);
+    std::filesystem::copy(dist + "\\Tamsi\\Tamsi.exe", folder_);
     for (const char* dll : {"PM3DDICP.dll", "PM3CsafeCP.dll"})
-        if (withMonitor)
-            CopyFileA((dist + "\\simmonitor\\" + dll).c_str(), path(dll).c_str(), FALSE);
+        if (withMonitor) std::filesystem::copy(dist + "\\simmonitor\\" + dll, folder_);
     Set("TAMSI_SIM_MODE", "steps");
     Set("TAMSI_SIM_TRANSCRIPT", path("transcript.txt"));
 }
 
 TamsiProcess::~TamsiProcess() {
-    if (process_.hProcess && Running()) TerminateProcess(process_.hProcess, 9);
+    if (Running()) TerminateProcess(process_.hProcess, 9);
     WaitForSingleObject(process_.hProcess, 10000);
     CloseHandle(process_.hProcess);
     CloseHandle(process_.hThread);
@@ -32,14 +29,14 @@ TamsiProcess::~TamsiProcess() {
 
 bool TamsiProcess::Start() {
     // The child inherits these variables from this process.
-    for (const auto& entry : variables_)
+    for (const auto& entry : env_)
         SetEnvironmentVariableA(entry.first.c_str(), entry.second.c_str());
     std::string commandLine = "\"" + path("Tamsi.exe") + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     bool started = CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL,
                                   folder_.c_str(), &startup, &process_);
-    for (const auto& entry : variables_) SetEnvironmentVariableA(entry.first.c_str(), NULL);
+    for (const auto& entry : env_) SetEnvironmentVariableA(entry.first.c_str(), NULL);
     if (!started) return false;
     return (window_ = Shown("TAMSI", NULL, 30000)) != NULL;
 }

@@ -14,9 +14,7 @@ public:
     const std::string& folder() const { return folder_; }
     std::string path(const std::string& relative) const { return folder_ + "\\" + relative; }
     // Sets a variable of Tamsi's environment (the simulated monitor's too) for the next Start.
-    void Set(const std::string& name, const std::string& value) {
-        variables_.push_back({name, value});
-    }
+    void Set(const std::string& name, const std::string& value) { env_.push_back({name, value}); }
 
     // Starts Tamsi and waits until its main window shows; false on a time-out.
     bool Start();
@@ -35,7 +33,7 @@ public:
 
 private:
     std::string folder_;
-    std::vector<std::pair<std::string, std::string>> variables_;
+    std::vector<std::pair<std::string, std::string>> env_;
     PROCESS_INFORMATION process_ = {};
     HWND window_ = NULL;
 };
