@@ -71,7 +71,7 @@ TEST(Workout, AGivenUpTwoThousandClosesWithTheDistanceRowed) {
     tamsi.Set("TAMSI_SIM_RATE", "20");
     tamsi.Set("TAMSI_SIM_PACE", "40");
     tamsi.Set("TAMSI_SIM_START_DELAY", "300");
-    tamsi.Set("TAMSI_SIM_ABANDON", "500");
+    tamsi.Set("TAMSI_SIM_ABANDON", "250");
     const std::string transcript = tamsi.path("transcript.txt");
     ASSERT_TRUE(tamsi.Start());
     EXPECT_TRUE(
@@ -102,7 +102,7 @@ TEST(Workout, AGivenUpTwoThousandClosesWithTheDistanceRowed) {
         previous = distance;
     }
     EXPECT_EQ(Totals(workout.back()), rowed.workout);
-    EXPECT_NEAR(previous, 500.0, 13.0);
+    EXPECT_NEAR(previous, 250.0, 13.0);
 }
 
 }  // namespace
