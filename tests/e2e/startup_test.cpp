@@ -2,6 +2,8 @@
 // poll and a clean close, with a failing poll and with a failing discovery.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tamsi_process.h"
 
 namespace {
@@ -24,9 +26,8 @@ std::vector<std::string> Calls(const std::string& fault, const std::vector<std::
     EXPECT_EQ(ReadWholeFile(tamsi.path("Tamsi.ini")).size(), 100u);
     EXPECT_TRUE(ListFolder(tamsi.path("data")).empty());
     std::vector<std::string> lines = ReadLines(tamsi.path("transcript.txt"));
-    EXPECT_GT(lines.size(), begin.size());
-    for (size_t i = 0; i < begin.size() && i < lines.size(); i++)
-        EXPECT_TRUE(Begins(lines[i], begin[i])) << lines[i];
+    lines.resize(std::max(lines.size(), begin.size() + 1));  // a short one fails below
+    for (size_t i = 0; i < begin.size(); i++) EXPECT_TRUE(Begins(lines[i], begin[i])) << lines[i];
     EXPECT_EQ(lines.back(), "tkcmdsetDDI_shutdown 0 -> 0");
     return lines;
 }
