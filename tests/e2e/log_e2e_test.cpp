@@ -74,6 +74,7 @@ TEST(RowingLog, UploadsPrintsAndShowsTheRecordedWorkouts) {
     EXPECT_EQ(pdf.substr(0, 24), "Printing Results: 8, 8: ");
     for (const char* metres : {"2000.0", "2001.0", "5000.5", "1999.9"})
         EXPECT_NE(pdf.find(metres, pdf.find(metres) + 1), std::string::npos) << metres;
+    EXPECT_TRUE(TamsiProcess::WaitFor([&] { return IsWindowEnabled(tamsi.window()); }, 5000));
     SaveScreenshot("log-selection");
     ShowWindow(tamsi.window(), SW_MINIMIZE);
     EXPECT_EQ(Print(entry, 1).substr(0, 24), "Printing Results: 1, 1: ");

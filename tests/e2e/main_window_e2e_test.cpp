@@ -30,7 +30,6 @@ TEST(MainWindowE2e, RelabelsAtOnceReopensInItsSavedPlaceAndShowsHelp) {
     tamsi.Command(IDM_DANISH);
     EXPECT_TRUE(
         TamsiProcess::WaitFor([&] { return ClientPicture(tamsi.window()) != english; }, 5000));
-    Sleep(300);
     SaveScreenshot("danish-idle");
     tamsi.Command(IDM_ENGLISH);
     EXPECT_TRUE(
