@@ -46,6 +46,8 @@ TEST(RowingLog, UploadsPrintsAndShowsTheRecordedWorkouts) {
     const int32_t before = (int32_t)time(nullptr);
     tamsi.Command(IDM_UPDATE_ONLINE_LOG);
     ASSERT_TRUE(TamsiProcess::WaitFor([&] { return server.Requests().size() == 4; }));
+    Sleep(100);  // "Please Wait" stays a second after the last result is sent
+    EXPECT_TRUE(IsWindowVisible(FindWindowA("#32770", "Please Wait")));
     SaveScreenshot("upload-please-wait");
     std::string sent;  // in the folder's order, which the test does not fix
     for (const std::string& request : server.Requests()) sent += request;

@@ -28,7 +28,6 @@ TamsiProcess::~TamsiProcess() {
 }
 
 bool TamsiProcess::Start() {
-    // The child inherits these variables from this process.
     for (const auto& entry : env_)
         SetEnvironmentVariableA(entry.first.c_str(), entry.second.c_str());
     std::string commandLine = "\"" + path("Tamsi.exe") + "\"";
@@ -58,8 +57,7 @@ std::string ReadWholeFile(const std::string& path) {
 std::vector<std::string> ReadLines(const std::string& path) {
     std::vector<std::string> lines;
     std::ifstream in(path);
-    for (std::string line; std::getline(in, line); lines.push_back(line))
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (std::string line; std::getline(in, line);) lines.push_back(line);  // CR LF read as LF
     return lines;
 }
 

@@ -13,7 +13,7 @@ public:
     ~TamsiProcess();
     const std::string& folder() const { return folder_; }
     std::string path(const std::string& relative) const { return folder_ + "\\" + relative; }
-    // Sets a variable of Tamsi's environment (the simulated monitor's too) for the next Start.
+    // Sets a variable of the environment Tamsi and the simulated monitor start with.
     void Set(const std::string& name, const std::string& value) { env_.push_back({name, value}); }
 
     // Starts Tamsi and waits until its main window shows; false on a time-out.
@@ -39,7 +39,7 @@ private:
 };
 
 std::string ReadWholeFile(const std::string& path);              // binary, empty when missing
-std::vector<std::string> ReadLines(const std::string& path);     // line ends dropped
+std::vector<std::string> ReadLines(const std::string& path);     // text, line ends dropped
 std::vector<std::string> ListFolder(const std::string& folder);  // sorted, no . and ..
 // Waits for a shown top-level window of this class and title (NULL for any); NULL if none.
 HWND Shown(const char* className, const char* title = NULL, DWORD timeoutMs = 20000);
