@@ -1,69 +1,103 @@
-// The rowing log of the real program over three dozen workouts, in English and Danish:
-// rows selected by clicks, the caret frame, cut cells and both scroll bars, kept as
-// screenshots for a person to look at.
+// The rowing log, printing and upload of the real Tamsi.exe over four recorded workouts: sent
+// once to a ranking server of the test's own, the log's selection and an entry window printed
+// through the print dialog to the PDF printer, and a narrowed log with both scroll bars.
 #include <gtest/gtest.h>
-#include <stdio.h>
+#include <shlobj.h>
 
+#include <fstream>
+
+#include "../win/printed_pdf.h"
+#include "../win/test_ranking_server.h"
 #include "resources/resource.h"
+#include "settings/settings.h"
 #include "tamsi_process.h"
 
 namespace {
 
-HWND OpenLog(TamsiProcess& tamsi, HWND* frame) {
-    tamsi.Command(IDM_ROWING_LOG);
-    HWND pane = NULL;
-    TamsiProcess::WaitFor([&] {
-        *frame = FindWindowA("ListWndClass", NULL);
-        pane = *frame ? FindWindowExA(*frame, NULL, "ListClass", NULL) : NULL;
-        return pane != NULL;
-    });
-    return pane;
+// Prints from this window, typing the copies into the print dialog, and returns what the
+// PDF printer made: "title: pages, pages turned to landscape: distance per page".
+std::string Print(HWND from, int copies) {
+    PostMessageA(from, WM_COMMAND, IDM_LOG_PRINT, 0);
+    HWND dialog = Shown("#32770", "Print");
+    SetDlgItemInt(dialog, 0x482, copies, FALSE);
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    std::string pdf;
+    TamsiProcess::WaitFor([&] { return !(pdf = Printed()).empty(); }, 30000);
+    return pdf;
 }
 
-// A narrow frame is remembered for the next opening, whose showing fits the columns into it.
-void ShowSelectedRows(TamsiProcess& tamsi, const char* title, const std::string& screenshot) {
-    HWND frame = NULL;
-    ASSERT_TRUE(OpenLog(tamsi, &frame) != NULL);
-    MoveWindow(frame, 10, 30, 330, 420, TRUE);
-    PostMessageA(frame, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(TamsiProcess::WaitFor([] { return FindWindowA("ListWndClass", NULL) == NULL; }));
-    HWND pane = OpenLog(tamsi, &frame);
-    ASSERT_TRUE(pane != NULL);
-    char text[64] = "";
-    GetWindowTextA(frame, text, sizeof text);
-    EXPECT_STREQ(text, title);
-    PostMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 45));
-    PostMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(40, 85));
-    PostMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(40, 145));
-    Sleep(800);
-    SaveScreenshot(screenshot);
+void Click(HWND pane, int row, WPARAM keys) {  // rows start 20 pixels below the pane's top
+    PostMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(10, 25 + 20 * row));
+}
+
+TEST(RowingLog, UploadsPrintsAndShowsTheRecordedWorkouts) {
+    char folder[MAX_PATH] = "";
+    SHGetFolderPathA(NULL, CSIDL_COOKIES | CSIDL_FLAG_CREATE, NULL, SHGFP_TYPE_CURRENT, folder);
+    const std::string cookie = std::string(folder) + "\\rower@sranking03[2].txt";
+    std::ofstream(cookie, std::ios::binary) << "user\nR0wer%2D42\nconcept2.com/sranking03/\n*\n";
+    TestRankingServer server(TestRankingServer::ANSWER_OK);
+    TamsiProcess tamsi("rowing-log", false);
+    const double metres[] = {2000.0, 2001.0, 5000.5, 1999.9};
+    for (int i = 0; i < 4; ++i) WriteWorkout(tamsi.folder(), 1234567000 + 100 * i, metres[i]);
+    tamsi.Set("TAMSI_RANKING_SERVER", server.Address());
+    ASSERT_TRUE(tamsi.Start());
+    Printed();
+
+    const int32_t before = (int32_t)time(nullptr);
+    tamsi.Command(IDM_UPDATE_ONLINE_LOG);
+    ASSERT_TRUE(TamsiProcess::WaitFor([&] { return server.Requests().size() == 4; }));
+    Sleep(100);  // "Please Wait" stays a second after the last result is sent
+    EXPECT_TRUE(IsWindowVisible(FindWindowA("#32770", "Please Wait")));
+    SaveScreenshot("upload-please-wait");
+    std::string sent;  // in the folder's order, which the test does not fix
+    for (const std::string& request : server.Requests()) sent += request;
+    for (const char* metres : {"=1999&", "=2000&", "=2001&", "=5000&"})
+        EXPECT_NE(sent.find(std::string("rr_distance") + metres), std::string::npos) << metres;
+    Sleep(1500);  // the upload's own second of waiting
+    tamsi.Command(IDM_UPDATE_ONLINE_LOG);
+    HWND notice = Shown("#32770", "Notice");
+    char text[128] = "";
+    GetDlgItemTextA(notice, 0xFFFF, text, sizeof text);
+    EXPECT_STREQ(text, "No new entries found to be uploaded.");
+    EXPECT_EQ(GetWindow(notice, GW_OWNER), tamsi.window());
+    PostMessageA(notice, WM_COMMAND, IDOK, 0);
+
+    // An entry window opened from one row prints that workout, not the log's selection.
+    tamsi.Command(IDM_ROWING_LOG);
+    HWND frame = Shown("ListWndClass", "Rowing Log"), pane = NULL;
+    ASSERT_TRUE(
+        TamsiProcess::WaitFor([&] { return pane = FindWindowExA(frame, 0, "ListClass", 0); }));
+    Click(pane, 1, 0);
+    PostMessageA(pane, WM_COMMAND, IDM_LOG_VIEW, 0);
+    HWND entry = Shown("EntryWndClass");
+    Click(pane, 0, 0);
+    Click(pane, 3, MK_SHIFT);
+    const std::string pdf = Print(pane, 2);  // the rows in the folder's order, which is not fixed
+    EXPECT_EQ(pdf.substr(0, 24), "Printing Results: 8, 8: ");
+    for (const char* metres : {"2000.0", "2001.0", "5000.5", "1999.9"})
+        EXPECT_NE(pdf.find(metres, pdf.find(metres) + 1), std::string::npos) << metres;
+    EXPECT_TRUE(TamsiProcess::WaitFor([&] { return IsWindowEnabled(tamsi.window()); }, 5000));
+    SaveScreenshot("log-selection");
+    ShowWindow(tamsi.window(), SW_MINIMIZE);
+    EXPECT_EQ(Print(entry, 1).substr(0, 24), "Printing Results: 1, 1: ");
+    PostMessageA(entry, WM_CLOSE, 0, 0);
+
+    // Narrowed, the log cuts its rows and columns with both scroll bars.
+    MoveWindow(frame, 10, 30, 300, 130, TRUE);
+    Sleep(500);
+    SaveScreenshot("log-narrow");
     for (LONG bar : {OBJID_VSCROLL, OBJID_HSCROLL}) {
         SCROLLBARINFO info = {};
         info.cbSize = sizeof info;
         GetScrollBarInfo(pane, bar, &info);
-        EXPECT_EQ(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE, 0u);
+        EXPECT_EQ(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE, 0u) << bar;
     }
-    // Wait until it is gone, or the next opening could find this frame instead of its own.
-    PostMessageA(frame, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(TamsiProcess::WaitFor([] { return FindWindowA("ListWndClass", NULL) == NULL; }));
-}
-
-TEST(RowingLog, ThreeDozenWorkoutsInEnglishAndDanish) {
-    TamsiProcess tamsi("rowing-log", false);
-    for (int i = 0; i < 36; i++) {
-        FILE* file = fopen(
-            tamsi.path("data\\" + std::to_string(1199181600 + i * 86400) + ".csv").c_str(), "w");
-        ASSERT_TRUE(file != NULL);
-        int metres = 1000 * (i % 6 + 1) + (i % 5 == 0 ? 195 : 0);
-        fprintf(file, "Time,Distance,Pace,Watts,Cals,SPM,HR\n%i,%i.0,0.210,300,%i,28,150\n",
-                metres * 21 + i * 37, metres, metres / 20);  // about 1:45 per 500 m
-        fclose(file);
-    }
-    ASSERT_TRUE(tamsi.Start());
-    ShowSelectedRows(tamsi, "Rowing Log", "log-english");
-    tamsi.Command(IDM_DANISH);
-    ShowSelectedRows(tamsi, "Ro Log", "log-danish");
     EXPECT_EQ(tamsi.Close(), 0);
+    EXPECT_EQ(server.Requests().size(), 4u);
+    std::string saved = ReadWholeFile(tamsi.path("Tamsi.ini"));
+    saved.resize(sizeof(Settings));
+    EXPECT_GE(reinterpret_cast<const Settings*>(saved.data())->lastUploadTime, before);
+    DeleteFileA(cookie.c_str());
 }
 
 }  // namespace

@@ -1,129 +1,108 @@
 // Programming 2000 m from the menu while a plain row is being recorded: the plain row's
-// closing line, and the given-up workout's own file.
+// closing line, and the given-up workout's own file, checked against what the monitor said.
 #include <gtest/gtest.h>
-
 #include <stdio.h>
 #include <stdlib.h>
 
 #include <algorithm>
+#include <sstream>
 
 #include "resources/resource.h"
 #include "tamsi_process.h"
-#include "transcript.h"
 
 namespace {
 
-std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (;;) {
-        size_t comma = line.find(',', start);
-        fields.push_back(line.substr(start, comma - start));
-        if (comma == std::string::npos) return fields;
-        start = comma + 1;
-    }
+// A row file line's time and distance.
+std::string Totals(const std::string& line) {
+    return line.substr(0, line.find(',', line.find(',') + 1));
 }
 
-// What the monitor showed: the plain row's last reading before the workout command's reset
-// request, the workout's last reading while rowed, and whether the workout has ended.
+// The hex bytes of the first bracketed list in line at or after from.
+std::vector<unsigned> Bytes(const std::string& line, size_t from) {
+    size_t open = line.find('[', from), close = line.find(']', open);
+    std::istringstream in(close == std::string::npos ? ""
+                                                     : line.substr(open + 1, close - open - 1));
+    std::vector<unsigned> bytes;
+    for (unsigned byte; in >> std::hex >> byte;) bytes.push_back(byte);
+    return bytes;
+}
+
+// What the monitor's counter polls answered, as a row file's "time,distance": the plain
+// row's last before the workout's reset request, and the workout's last while rowed.
 struct Rowed {
-    CounterReading plainLast = {0, 0}, workoutLast = {0, 0};
+    std::string plain, workout;
     int strokes = 0;
-    bool workoutEnded = false;
+    bool ended = false;
 };
 
 Rowed WhatWasRowed(const std::string& transcript) {
     Rowed rowed;
-    bool reset = false, rowing = false;
-    CounterReading reading;
-    for (const TranscriptCall& call : ReadTranscript(transcript)) {
-        rowed.strokes += IsStrokePoll(call);
-        if (call.operation == "tkcmdsetCSAFE_command" && !call.request.empty() &&
-            call.request[0] == 0x86) {
-            reset = true;
-        }
-        if (!ReadCounters(call, &reading) || rowed.workoutEnded) continue;
-        if (!reset) {
-            rowed.plainLast = reading;
-        } else if (reading.tenths != 0 && reading.time != 0) {
-            rowing = true;
-            rowed.workoutLast = reading;
-        } else if (rowing) {
-            rowed.workoutEnded = true;
-        }
+    bool reset = false;
+    for (const std::string& line : ReadLines(transcript)) {
+        size_t arrow = line.find("->");
+        if (line.compare(0, 22, "tkcmdsetCSAFE_command ") || arrow == std::string::npos) continue;
+        std::vector<unsigned> ask = Bytes(line, 0), r = Bytes(line, arrow);
+        rowed.strokes += ask.size() == 5 && ask[0] == 0xA6;
+        reset |= !ask.empty() && ask[0] == 0x86;
+        if (ask.size() != 5 || ask[0] != 0x1A || ask[2] != 0xA0 || r.size() < 19 || rowed.ended)
+            continue;
+        long time = r[8], tenths = r[15];  // hundredths of a second, tenths of a metre
+        for (int i = 0; i < 4; i++)
+            time += (long)r[4 + i] << 8 * i, tenths += (long)r[11 + i] << 8 * i;
+        char totals[64];  // a workout counts its distance down from 2000 m
+        snprintf(totals, sizeof totals, "%li,%.1f", time, (reset ? 20000 - tenths : tenths) / 10.0);
+        if (!reset)
+            rowed.plain = totals;
+        else if (tenths != 0 && time != 0)
+            rowed.workout = totals;
+        else
+            rowed.ended = !rowed.workout.empty();
     }
     return rowed;
 }
 
-std::string Totals(long time, double distance) {
-    char text[64];
-    snprintf(text, sizeof text, "%li,%.1f", time, distance);
-    return text;
-}
-
-// Rows a plain piece, chooses 2,000m and rows it until the monitor's counters say it ended.
-// Returns the two row files' lines and what the monitor showed.
-struct TwoThousandRun {
-    std::vector<std::string> plainRow, workout;
-    Rowed rowed;
-};
-
-TwoThousandRun RowTwoThousand(const std::string& name, const char* abandonMetres) {
-    TwoThousandRun run;
-    TamsiProcess tamsi(name);
-    // Fast and coarse: one poll is a second of rowing at 12.5 metres a second.
-    tamsi.SetSimulator("TAMSI_SIM_STEP", "100");
-    tamsi.SetSimulator("TAMSI_SIM_RATE", "20");
-    tamsi.SetSimulator("TAMSI_SIM_PACE", "40");
-    tamsi.SetSimulator("TAMSI_SIM_START_DELAY", "300");
-    tamsi.SetSimulator("TAMSI_SIM_ABANDON", abandonMetres);
-    EXPECT_TRUE(tamsi.Start());
-    EXPECT_TRUE(TamsiProcess::WaitFor(
-        [&] { return WhatWasRowed(tamsi.transcriptPath()).strokes >= 4; }, 60000));
-    tamsi.Command(IDM_DISTANCE_2000);
-    EXPECT_TRUE(TamsiProcess::WaitFor(
-        [&] { return WhatWasRowed(tamsi.transcriptPath()).workoutEnded; }, 150000));
-    Sleep(300);  // the tick that saw the end writes the closing line
-    SaveScreenshot(name);
-    EXPECT_EQ(tamsi.Close(), 0);
-    run.rowed = WhatWasRowed(tamsi.transcriptPath());
-    std::vector<std::string> files = ListFolder(tamsi.path("data"));
-    EXPECT_EQ(files.size(), 2u);
-    if (files.size() >= 2) {
-        run.plainRow = ReadLines(tamsi.path("data\\" + files[0]));
-        run.workout = ReadLines(tamsi.path("data\\" + files[1]));
-        std::string whole = ReadWholeFile(tamsi.path("data\\" + files[1]));  // lines end in CR LF
-        EXPECT_EQ(std::count(whole.begin(), whole.end(), '\r'), (std::ptrdiff_t)run.workout.size());
-    }
-    return run;
-}
-
 // The plain row's closing line carries its last tick, then the last stroke's values again;
-// the given-up workout's lines rise from near 0.0 and close with the distance rowed.
+// the given-up workout's lines (ending in CR LF) rise from near 0.0 and close with the
+// distance rowed.
 TEST(Workout, AGivenUpTwoThousandClosesWithTheDistanceRowed) {
-    TwoThousandRun run = RowTwoThousand("abandoned", "500");
-    ASSERT_GE(run.plainRow.size(), 4u);
-    std::vector<std::string> closing = Fields(run.plainRow.back());
-    std::vector<std::string> lastStroke = Fields(run.plainRow[run.plainRow.size() - 2]);
-    ASSERT_EQ(closing.size(), 7u);
-    EXPECT_EQ(closing[0] + "," + closing[1],
-              Totals(run.rowed.plainLast.time, run.rowed.plainLast.tenths / 10.0));
-    EXPECT_EQ(std::vector<std::string>(closing.begin() + 2, closing.end()),
-              std::vector<std::string>(lastStroke.begin() + 2, lastStroke.end()));
+    TamsiProcess tamsi("abandoned");
+    // Fast and coarse: one poll is a second of rowing at 12.5 metres a second.
+    tamsi.Set("TAMSI_SIM_STEP", "100");
+    tamsi.Set("TAMSI_SIM_RATE", "20");
+    tamsi.Set("TAMSI_SIM_PACE", "40");
+    tamsi.Set("TAMSI_SIM_START_DELAY", "300");
+    tamsi.Set("TAMSI_SIM_ABANDON", "250");
+    const std::string transcript = tamsi.path("transcript.txt");
+    ASSERT_TRUE(tamsi.Start());
+    EXPECT_TRUE(
+        TamsiProcess::WaitFor([&] { return WhatWasRowed(transcript).strokes >= 4; }, 60000));
+    SaveScreenshot("rowing");
+    tamsi.Command(IDM_DISTANCE_2000);
+    EXPECT_TRUE(TamsiProcess::WaitFor([&] { return WhatWasRowed(transcript).ended; }, 150000));
+    Sleep(300);  // the tick that saw the end writes the closing line
+    EXPECT_EQ(tamsi.Close(), 0);
+    Rowed rowed = WhatWasRowed(transcript);
+    std::vector<std::string> files = ListFolder(tamsi.path("data"));
+    ASSERT_EQ(files.size(), 2u);
+    std::vector<std::string> plain = ReadLines(tamsi.path("data\\" + files[0]));
+    std::vector<std::string> workout = ReadLines(tamsi.path("data\\" + files[1]));
+    std::string whole = ReadWholeFile(tamsi.path("data\\" + files[1]));
+    EXPECT_EQ(std::count(whole.begin(), whole.end(), '\r'), (std::ptrdiff_t)workout.size());
 
-    ASSERT_GE(run.workout.size(), 4u);
-    EXPECT_EQ(run.workout[0], "Time,Distance,Pace,Watts,Cals,SPM,HR");
+    ASSERT_GE(plain.size(), 4u);
+    EXPECT_EQ(Totals(plain.back()), rowed.plain);
+    const std::string &closing = plain.back(), &stroke = plain[plain.size() - 2];
+    EXPECT_EQ(closing.substr(Totals(closing).size()), stroke.substr(Totals(stroke).size()));
+    ASSERT_GE(workout.size(), 4u);
+    EXPECT_EQ(workout[0], "Time,Distance,Pace,Watts,Cals,SPM,HR");
     double previous = 0.0;
-    for (size_t i = 1; i < run.workout.size(); i++) {
-        double distance = atof(Fields(run.workout[i])[1].c_str());
-        EXPECT_GE(distance, previous) << run.workout[i];
-        EXPECT_LT(distance, i == 1 ? 40.0 : 2000.0) << run.workout[i];
+    for (size_t i = 1; i < workout.size(); i++) {
+        double distance = atof(workout[i].c_str() + workout[i].find(',') + 1);
+        EXPECT_TRUE(distance >= previous && distance < (i == 1 ? 40.0 : 2000.0)) << workout[i];
         previous = distance;
     }
-    const CounterReading& last = run.rowed.workoutLast;
-    EXPECT_EQ(Fields(run.workout.back())[0] + "," + Fields(run.workout.back())[1],
-              Totals(last.time, (20000 - last.tenths) / 10.0));
-    EXPECT_NEAR(previous, 500.0, 13.0);
+    EXPECT_EQ(Totals(workout.back()), rowed.workout);
+    EXPECT_NEAR(previous, 250.0, 13.0);
 }
 
 }  // namespace
