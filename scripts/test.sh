@@ -34,9 +34,5 @@ echo "== End-to-end tests of the 32-bit build under Wine"
 ctest --test-dir "$TAMSI_BUILD/win32" --output-on-failure || status=1
 wineserver -k 2>/dev/null || true
 [ -n "${TAMSI_XVFB_PID:-}" ] && kill "$TAMSI_XVFB_PID" 2>/dev/null
-# Screenshots are taken as BMP under Wine; PNG is easier to look at.
-for picture in "$TAMSI_ARTIFACTS"/*.bmp; do
-    [ -f "$picture" ] && /usr/bin/convert "$picture" "${picture%.bmp}.png" && rm -f "$picture"
-done
 echo "Screenshots and other artefacts: $TAMSI_ARTIFACTS"
 exit $status
