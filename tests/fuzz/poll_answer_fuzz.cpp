@@ -1,9 +1,10 @@
 // Fuzzes the poll's checks of the monitor's answers through whole ticks: a monitor that
 // answers anything (short, garbled, wide entries, failures) never makes the recorder step
 // outside its record, and every row file it writes reads back line by line.
-#include <dirent.h>
 #include <string.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "app/app_state.h"
@@ -19,9 +20,7 @@
 static const uint8_t* input;
 static size_t inputLeft;
 
-static uint8_t NextByte() {
-    return inputLeft ? (inputLeft--, *input++) : 0;
-}
+static uint8_t NextByte() { return inputLeft ? (inputLeft--, *input++) : 0; }
 
 // One answer per call, echoing its request's commands at their places. The head byte says:
 // fail the call (0x80), cut the answer short (0x40), and how many single entries to
@@ -49,32 +48,25 @@ static int16_t FuzzedCommand(uint16_t, uint16_t, uint32_t* commands, uint16_t* r
     return 0;
 }
 
-static void ErrorText(int16_t, char* buffer, uint16_t size) {
-    snprintf(buffer, size, "fuzzed failure");
-}
-
 // Every line after a row file's header must be one the rowing log can read.
 static void CheckAndRemoveRowFiles(const std::string& folder) {
-    DIR* listing = opendir(folder.c_str());
-    while (struct dirent* item = listing ? readdir(listing) : NULL) {
-        if (item->d_name[0] == '.') continue;
-        std::string path = folder + "/" + item->d_name;
-        FILE* file = fopen(path.c_str(), "r");
-        char line[ROW_LINE_SIZE];
+    for (const auto& item : std::filesystem::directory_iterator(folder)) {
+        std::ifstream file(item.path());
+        std::string line;
         RowLine row;
-        for (int n = 0; file && fgets(line, sizeof line, file); n++)
-            if (n > 0 && !ParseRowLine(line, &row)) abort();
-        if (file) fclose(file);
-        unlink(path.c_str());
+        for (int n = 0; std::getline(file, line); n++)
+            if (n > 0 && !ParseRowLine(line.c_str(), &row)) abort();
+        std::filesystem::remove(item.path());
     }
-    if (listing) closedir(listing);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!baseDirectory[0]) {
         snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s", FuzzFolder("poll"));
         monitorApi.csafeCommand = FuzzedCommand;
-        monitorApi.csafeGetErrorText = ErrorText;
+        monitorApi.csafeGetErrorText = [](int16_t, char* text, uint16_t size) {
+            snprintf(text, size, "fuzzed failure");
+        };
         rowFileClock = [] { return (int32_t)1700000000; };
     }
     input = data;
