@@ -1,12 +1,17 @@
 // The display's window-free parts: time texts, panel sizes and lines, strip graph geometry.
 #include <gtest/gtest.h>
 
+#include <string.h>
+
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
 #include "display/format_time.h"
 #include "display/panel_geometry.h"
-#include "tests/unit/display_test_support.h"
+#include "settings/settings.h"
+#include "settings/text_table.h"
 
 namespace {
 
@@ -17,11 +22,28 @@ TEST(DisplayFormatTime, ANegativeTimeHasOneMinus) {
     EXPECT_STREQ(FormatTime(-6150), "-1:01.50");
 }
 
+// The English panel texts and a new settings file's graphs and scales; the globals the
+// panel reads are put back when the test ends.
 class DisplayGeometry : public ::testing::Test {
 protected:
     void SetUp() override {
-        LoadEnglishPanelTexts();
-        SetDefaultGraphSettings();
+        memcpy(&savedSettings, &settings, sizeof settings);
+        memcpy(savedTexts, textTable, sizeof textTable);
+        const char* const labels[] = {"Waiting", "Waiting", "Driving", "Dwelling", "Recovery",
+                                      "Time", "Distance", "Pace", "Stroke Rate", "Strokes",
+                                      "Heart Rate", "DPS", "Power", "Cals", "State"};
+        const char* const units[] = {"m", "/500m", "s/m", "bpm", "m", "watt", "kcal"};
+        memset(textTable, 0, sizeof textTable);
+        for (int i = 0; i < 15; ++i) strcpy(textTable[TEXT_STATE_FIRST + i], labels[i]);
+        for (int i = 0; i < 7; ++i) strcpy(textTable[TEXT_UNIT_DISTANCE + i], units[i]);
+        settings.showHeartRate = settings.showStrokeRate = settings.showPower = settings.showPace = 1;
+        settings.powerMin = settings.strokeRateMin = settings.paceMin = settings.heartRateMin = 0;
+        settings.powerMax = 250, settings.strokeRateMax = 40, settings.paceMax = 5;
+        settings.heartRateMax = 200;
+    }
+    void TearDown() override {
+        memcpy(&settings, &savedSettings, sizeof settings);
+        memcpy(textTable, savedTexts, sizeof textTable);
     }
     // Each line's text and unit; a unit sits 15 below its number's top.
     Texts Lines() {
@@ -35,8 +57,9 @@ protected:
         }
         return texts;
     }
-    DisplayGlobalsGuard guard;
-    std::unique_ptr<StrokeHistory> h = NewHistory();
+    Settings savedSettings;
+    char savedTexts[TEXT_SLOTS][TEXT_SLOT_SIZE];
+    std::unique_ptr<StrokeHistory> h = std::make_unique<StrokeHistory>();  // 400 KB
 };
 
 TEST_F(DisplayGeometry, PrintersUseThePrintablePageAndAFullClearTheDesktop) {
