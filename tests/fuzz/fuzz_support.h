@@ -6,22 +6,18 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 inline std::string fuzzFolder;
-
-inline void RemoveFuzzFolder() {
-    std::string command = "rm -rf '" + fuzzFolder + "'";
-    if (system(command.c_str()) != 0) fuzzFolder.clear();
-}
 
 // Makes the folder once (as <folder>/data too) and returns it.
 inline const char* FuzzFolder(const char* name) {
     if (fuzzFolder.empty()) {
         fuzzFolder = std::string(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + "/tamsi-" +
                      name + "-" + std::to_string(getpid());
-        if (system(("mkdir -p '" + fuzzFolder + "/data'").c_str()) != 0) abort();
-        atexit(RemoveFuzzFolder);
+        std::filesystem::create_directories(fuzzFolder + "/data");
+        atexit([] { std::filesystem::remove_all(fuzzFolder); });
     }
     return fuzzFolder.c_str();
 }

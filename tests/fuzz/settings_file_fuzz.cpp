@@ -18,15 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (language != 0 && language != 32812 && language != 32813) abort();
     if (!memchr(record.rowerType, 0, sizeof(record.rowerType))) abort();
     // Every other byte is the file's own, and zero past a short file's end.
-    uint8_t expected[sizeof(Settings)] = {};
-    memcpy(expected, data, size < sizeof(expected) ? size : sizeof(expected));
-    const uint8_t* read = (const uint8_t*)&record;
-    size_t languageAt = offsetof(Settings, languageCommand);
-    size_t cutAt = offsetof(Settings, rowerType) + sizeof(record.rowerType) - 1;
-    for (size_t i = 0; i < sizeof(Settings); i++) {
-        bool repaired = i == cutAt || (i >= languageAt && i < languageAt + sizeof(int32_t));
-        if (!repaired && read[i] != expected[i]) abort();
-    }
+    Settings expected = {};
+    memcpy(&expected, data, size < sizeof(expected) ? size : sizeof(expected));
+    expected.languageCommand = language;
+    expected.rowerType[sizeof(expected.rowerType) - 1] = record.rowerType[sizeof(record.rowerType) - 1];
+    if (memcmp(&expected, &record, sizeof(record)) != 0) abort();
     // A repaired record is sound: repairing it again changes nothing.
     Settings again = record;
     RepairSettings(&again);

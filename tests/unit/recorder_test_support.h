@@ -16,13 +16,11 @@ namespace recorder_test {
 
 inline const char* const ENGLISH_HEADER = "Time,Distance,Pace,Watts,Cals,SPM,HR";
 
-inline void UseTexts(const char* error, const char* header) {
-    snprintf(textTable[TEXT_ERROR], TEXT_SLOT_SIZE, "%s", error);
-    snprintf(textTable[TEXT_ROW_FILE_HEADER], TEXT_SLOT_SIZE, "%s", header);
+inline void UseEnglishTexts() {
+    snprintf(textTable[TEXT_ERROR], TEXT_SLOT_SIZE, "Error");
+    snprintf(textTable[TEXT_ROW_FILE_HEADER], TEXT_SLOT_SIZE, "%s", ENGLISH_HEADER);
 }
 // clang-format off
-inline void UseEnglishTexts() { UseTexts("Error", ENGLISH_HEADER); }
-inline void UseDanishTexts() { UseTexts("Fejl", "Tid,Distance,Hastighed,Watt,Kal,TPM,Puls "); }
 inline bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
 inline int32_t FixedClock() { return 1000; }
 // clang-format on

@@ -37,8 +37,8 @@ TEST(PreferencesDialog, ShowsAndStoresTheSettingsRedrawsAndRefusesAnEmptyScale) 
     settings.paceMin = 1, settings.paceMax = 5, settings.powerMax = 250, settings.weightClass = 'H';
     settings.heartRateMax = settings.strokeRateMax = 40;
     memcpy(settings.rowerType, "standard", sizeof "standard");
-    auto savedRedraw = preferencesRedraw;
-    auto savedBox = preferencesMessageBox;
+    const auto savedRedraw = preferencesRedraw;
+    const auto savedBox = preferencesMessageBox;
     preferencesRedraw = [](unsigned char) { ++redraws; };
     preferencesMessageBox = KeepBox;
     EXPECT_FALSE(OkStaysOpen([](HWND dialog) {
