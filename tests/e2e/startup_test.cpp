@@ -8,10 +8,6 @@
 
 namespace {
 
-bool Begins(const std::string& line, const std::string& prefix) {
-    return line.compare(0, prefix.size(), prefix) == 0;
-}
-
 // Starts Tamsi with a fault in the idle simulated monitor, lets it poll, closes it and checks
 // that the transcript of its library calls begins with these lines and ends in a shutdown.
 std::vector<std::string> Calls(const std::string& fault, const std::vector<std::string>& begin) {
@@ -27,7 +23,7 @@ std::vector<std::string> Calls(const std::string& fault, const std::vector<std::
     EXPECT_TRUE(ListFolder(tamsi.path("data")).empty());
     std::vector<std::string> lines = ReadLines(tamsi.path("transcript.txt"));
     lines.resize(std::max(lines.size(), begin.size() + 1));  // a short one fails below
-    for (size_t i = 0; i < begin.size(); i++) EXPECT_TRUE(Begins(lines[i], begin[i])) << lines[i];
+    for (size_t i = 0; i < begin.size(); i++) EXPECT_EQ(lines[i].rfind(begin[i], 0), 0u) << lines[i];
     EXPECT_EQ(lines.back(), "tkcmdsetDDI_shutdown 0 -> 0");
     return lines;
 }
@@ -43,14 +39,15 @@ TEST(Startup, EveryLibraryCallCarriesItsArguments) {
          POLL + "-7 []", "tkcmdsetCSAFE_get_error_text -7 200 -> \"Simulated failure",
          POLL + "0 [1A 11 A0 05 00 00 00 00 00 A3 05"});
     // An idle monitor is asked for its counters only.
-    for (size_t i = 7; i + 1 < lines.size(); i++) EXPECT_TRUE(Begins(lines[i], POLL)) << lines[i];
+    for (size_t i = 7; i + 1 < lines.size(); i++) EXPECT_EQ(lines[i].rfind(POLL, 0), 0u) << lines[i];
 
     lines = Calls("tkcmdsetDDI_discover_pm3s:-7:2",
                   {"tkcmdsetDDI_init -> 0", PM3 + "0 1", PM4 + "-7", "tkcmdsetDDI_shutdown 0 -> 0",
                    "tkcmdsetDDI_get_error_name -7 40 -> 0 \"SIM_FAULT_",
                    "tkcmdsetDDI_get_error_text -7 200 -> 0 \"Simulated failure", POLL + "-201 []",
                    "tkcmdsetCSAFE_get_error_text -201 200 -> \""});
-    for (const std::string& line : lines) EXPECT_FALSE(Begins(line, "tkcmdsetCSAFE_init_protocol"));
+    for (const std::string& line : lines)
+        EXPECT_NE(line.rfind("tkcmdsetCSAFE_init_protocol", 0), 0u) << line;
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The real Preferences dialog from its template, opened modeless so that the test can click
-// through it and read what it stored.
+// through it and read what it stored (each test runs in a process of its own).
 #include <gtest/gtest.h>
 #include <string.h>
 
@@ -37,8 +37,6 @@ TEST(PreferencesDialog, ShowsAndStoresTheSettingsRedrawsAndRefusesAnEmptyScale) 
     settings.paceMin = 1, settings.paceMax = 5, settings.powerMax = 250, settings.weightClass = 'H';
     settings.heartRateMax = settings.strokeRateMax = 40;
     memcpy(settings.rowerType, "standard", sizeof "standard");
-    const auto savedRedraw = preferencesRedraw;
-    const auto savedBox = preferencesMessageBox;
     preferencesRedraw = [](unsigned char) { ++redraws; };
     preferencesMessageBox = KeepBox;
     EXPECT_FALSE(OkStaysOpen([](HWND dialog) {
@@ -57,8 +55,6 @@ TEST(PreferencesDialog, ShowsAndStoresTheSettingsRedrawsAndRefusesAnEmptyScale) 
     EXPECT_EQ(box, "The Power scale's maximum must be above its minimum.|Error");
     EXPECT_EQ(settings.powerMax, 250);
     EXPECT_EQ(redraws, 1);
-    preferencesRedraw = savedRedraw;
-    preferencesMessageBox = savedBox;
 }
 
 }  // namespace
