@@ -25,8 +25,14 @@ double lastPolledDistance = UNSEEN_DISTANCE;
 int32_t workoutStartTime = 0;
 double workoutStartDistance = 0.0;
 FILE* rowFile = NULL;
+int32_t rowFileSeconds = 0;
+RowFileListener rowFileListener = NULL;
 
 namespace {
+
+void TellRowFileListener() {
+    if (rowFileListener != NULL) rowFileListener();
+}
 
 const int STROKE_STATE_DRIVE = 2;
 const int STROKE_STATE_RECOVERY = 4;
@@ -90,6 +96,8 @@ void StartWorkout(int32_t workTime, double workDistance, bool commanded) {
         WriteClosingLine(workTime, workDistance, commanded);
         fclose(rowFile);
         rowFile = NULL;
+        rowFileSeconds = 0;
+        TellRowFileListener();
     }
     liveHistory.lastSample = 0;
     liveHistory.distancePerStroke = 0;
@@ -147,7 +155,8 @@ bool TakeStrokeSample(int32_t workTime, double workDistance) {
     }
 
     if (rowFile == NULL && workDistance > 0.0 && workTime > 0) {
-        rowFile = CreateRowFile(NULL);
+        rowFile = CreateRowFile(&rowFileSeconds);
+        if (rowFile != NULL) TellRowFileListener();
         if (rowFile == NULL) {
             snprintf(statusLine, STATUS_LINE_SIZE, "%.*s\n", TEXT_SLOT_SIZE - 1,
                      textTable[TEXT_ROW_FILE_ERROR]);
@@ -208,6 +217,7 @@ TickResult RunPollTick() {
 void CloseRowFileStream() {
     if (rowFile != NULL) fclose(rowFile);
     rowFile = NULL;
+    rowFileSeconds = 0;
 }
 
 void ResetRecorderState() {

@@ -18,6 +18,13 @@ extern double lastPolledDistance;
 extern int32_t workoutStartTime;  // counters when the current workout started
 extern double workoutStartDistance;
 extern FILE* rowFile;  // the current workout's row file, or NULL
+// The number in the open row file's name (its workout's start time), or 0 when none is open:
+// results with this start time are still being recorded.
+extern int32_t rowFileSeconds;
+
+// Told when the recorder creates or closes a row file, so an open rowing log can rescan.
+typedef void (*RowFileListener)();
+extern RowFileListener rowFileListener;
 
 // entries[0] + entries[1] * 2^8 + entries[2] * 2^16 + entries[3] * 2^24.
 uint32_t ReadLe32(const uint32_t* entries);
