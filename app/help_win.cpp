@@ -1,4 +1,4 @@
-// Opens Tamsi.chm from the base directory. The old WinHelp engine for .hlp files is gone from
+// Opens Tamsi.chm from the program's folder. The old WinHelp engine for .hlp files is gone from
 // current Windows, so the help ships as compiled HTML and is shown by hhctrl.ocx, which is
 // loaded at run time: a missing viewer then costs the help, not the program's start.
 #include "app/help.h"
@@ -13,7 +13,7 @@ static const UINT HH_DISPLAY_TOC_COMMAND = 0x0001;
 
 void OpenHelpTopics(HWND owner) {
     char path[BASE_DIRECTORY_SIZE + 16];
-    snprintf(path, sizeof path, "%s\\Tamsi.chm", baseDirectory);
+    snprintf(path, sizeof path, "%s\\Tamsi.chm", programDirectory);
 
     static HMODULE viewer = LoadLibraryA("hhctrl.ocx");
     HtmlHelpFn htmlHelp = viewer ? reinterpret_cast<HtmlHelpFn>(

@@ -3,8 +3,9 @@
 #include "app/startup.h"
 
 #include "app/app_state.h"
-#include "app/base_directory.h"
 #include "app/main_window.h"
+#include "app/program_folder.h"
+#include "app/single_instance.h"
 #include "display/draw_panel.h"
 #include "monitor/monitor_binding.h"
 #include "monitor/monitor_session.h"
@@ -17,8 +18,9 @@ bool StartTamsi(HINSTANCE instance, int showState) {
     UseMissingMonitorLibraries();
     LoadStringA(instance, IDS_APP_TITLE, mainWindowTitle, sizeof mainWindowTitle);
     LoadStringA(instance, IDS_WINDOW_CLASS, windowClassName, sizeof windowClassName);
+    if (AnotherTamsiRuns(windowClassName)) return false;
     statusLine[0] = '\0';
-    ParseBaseDirectory(GetCommandLineA(), baseDirectory, BASE_DIRECTORY_SIZE);
+    ChooseBaseDirectory(GetCommandLineA());
     LoadSettings();
 
     RegisterMainWindowClass(instance);

@@ -11,7 +11,7 @@
 
 static HMODULE LoadFromProgramFolder(const char* name) {
     char path[MAX_PATH + 32];
-    snprintf(path, sizeof path, "%s\\%s", baseDirectory, name);
+    snprintf(path, sizeof path, "%s\\%s", programDirectory, name);
     // The altered search path lets a library find its own dependencies beside it.
     return LoadLibraryExA(path, NULL, LOAD_WITH_ALTERED_SEARCH_PATH);
 }

@@ -30,6 +30,19 @@ RowFileListener rowFileListener = NULL;
 
 namespace {
 
+// Set while strokes go unrecorded because no row file could be created: the message then stays
+// on the status line, which every other change clears, until a row file is created.
+bool rowFileFailing = false;
+
+void ShowStatusAfterChange() {
+    if (rowFileFailing) {
+        snprintf(statusLine, STATUS_LINE_SIZE, "%.*s\n", TEXT_SLOT_SIZE - 1,
+                 textTable[TEXT_ROW_FILE_ERROR]);
+    } else {
+        statusLine[0] = '\0';
+    }
+}
+
 void TellRowFileListener() {
     if (rowFileListener != NULL) rowFileListener();
 }
@@ -156,11 +169,9 @@ bool TakeStrokeSample(int32_t workTime, double workDistance) {
 
     if (rowFile == NULL && workDistance > 0.0 && workTime > 0) {
         rowFile = CreateRowFile(&rowFileSeconds);
+        rowFileFailing = rowFile == NULL;
+        ShowStatusAfterChange();
         if (rowFile != NULL) TellRowFileListener();
-        if (rowFile == NULL) {
-            snprintf(statusLine, STATUS_LINE_SIZE, "%.*s\n", TEXT_SLOT_SIZE - 1,
-                     textTable[TEXT_ROW_FILE_ERROR]);
-        }
     }
     if (rowFile != NULL) {
         WriteRowLine(rowFile, ElapsedTime(workoutStartTime, workTime),
@@ -203,7 +214,7 @@ TickResult RunPollTick() {
     if (newWorkoutPending) StartWorkout(workTime, workDistance, commanded);
     lastPolledTime = workTime;
     lastPolledDistance = workDistance;
-    statusLine[0] = '\0';
+    ShowStatusAfterChange();
 
     int32_t strokeState = (int32_t)r[18];
     liveHistory.strokeState = strokeState;
@@ -229,5 +240,6 @@ void ResetRecorderState() {
     workoutStartDistance = 0.0;
     monitorBusy = false;
     newWorkoutPending = false;
+    rowFileFailing = false;
     memset(&liveHistory, 0, sizeof liveHistory);
 }

@@ -11,7 +11,7 @@ namespace {
 
 const char* const KEYS[] = {"MODE",  "STEP",      "PACE",    "RATE",        "HEART_RATE",
                             "PIECE", "PIECES",    "ABANDON", "START_DELAY", "TRANSCRIPT",
-                            "FAULT", "VARIATION", "MODEL"};
+                            "FAULT", "VARIATION", "MODEL",   "SPEED"};
 
 std::string Trim(const std::string& s) {
     size_t b = 0, e = s.size();
@@ -207,6 +207,11 @@ bool SimApplyConfigValue(SimConfig& config, const std::string& key, const std::s
     if (k == "START_DELAY") {
         if (!ParseInt(v, 0, 8640000, n)) return false;
         config.startDelayHundredths = static_cast<int>(n);
+        return true;
+    }
+    if (k == "SPEED") {
+        if (!ParseDecimal(v, 1.0, 100.0, d)) return false;
+        config.speed = d;
         return true;
     }
     if (k == "VARIATION") {

@@ -68,7 +68,7 @@ int64_t NowHundredths(Monitor& m) {
         m.originSet = true;
     }
     auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now - m.origin).count();
-    return static_cast<int64_t>(ms / 10) + m.fastForward;
+    return static_cast<int64_t>(static_cast<double>(ms) * m.config.speed / 10.0) + m.fastForward;
 }
 
 // Counts the call and returns the injected status, or 0.

@@ -31,6 +31,7 @@ struct SimFault {
 struct SimConfig {
     SimTimeBase timeBase = SimTimeBase::Realtime;
     int stepHundredths = 25;  // simulated time per counter poll (steps only)
+    double speed = 1.0;       // simulated seconds per wall-clock second (real time only)
     double paceSecondsPer500 = 120.0;
     double strokeRate = 24.0;        // strokes per minute
     int heartRate = 0;               // beats per minute, 0 = no belt

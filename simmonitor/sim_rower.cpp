@@ -179,8 +179,15 @@ bool SimRower::ShowingResult() const {
     return !rowing_ && now_ < resultUntil_;
 }
 
+// Before a programmed workout begins the monitor shows its target, as a real one does: the
+// counter that will count down holds the target, the other reads 0.
+bool SimRower::WaitingFor(SimPieceKind kind) const {
+    return !rowing_ && !resting_ && !ShowingResult() && next_.kind == kind;
+}
+
 uint32_t SimRower::WorkTime() const {
     if (ShowingResult()) return resultTime_;
+    if (WaitingFor(SimPieceKind::Time)) return next_.target;
     if (!rowing_) return 0;
     uint32_t elapsed = ElapsedHundredths();
     if (piece_.kind != SimPieceKind::Time) return elapsed;
@@ -190,6 +197,7 @@ uint32_t SimRower::WorkTime() const {
 
 uint32_t SimRower::WorkDistance() const {
     if (ShowingResult()) return resultDistance_;
+    if (WaitingFor(SimPieceKind::Distance)) return next_.target * 10u;
     if (!rowing_) return 0;
     double rowed = std::floor(metres_ * 10.0 + SLACK);
     uint32_t tenths = rowed >= 4294967295.0 ? 4294967295u : static_cast<uint32_t>(rowed);

@@ -59,6 +59,7 @@ private:
     uint32_t ElapsedHundredths() const;
     void KeepResult();
     bool ShowingResult() const;
+    bool WaitingFor(SimPieceKind kind) const;
 
     SimRowerSettings settings_;
     double now_ = 0.0;

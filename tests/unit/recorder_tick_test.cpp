@@ -136,6 +136,26 @@ TEST_F(RecorderTickTest, RowFileWaitsForTheTimeAndLinesGoOnPastTheLastSample) {
               std::string(ENGLISH_HEADER) + "\n137,6.8,0.200,1,5,20,0\n211,10.5,0.200,2,5,20,0\n");
 }
 
+// Strokes that go unrecorded stay announced, through ticks that clear any other error, until
+// a row file is created.
+TEST_F(RecorderTickTest, ARowFileThatCannotBeCreatedStaysAnnouncedUntilOneIs) {
+    const std::string blocked = base.path() + "/no-folder";
+    std::ofstream(blocked) << "a file where the data folder's parent should be";
+    snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s", blocked.c_str());
+    snprintf(textTable[TEXT_ROW_FILE_ERROR], TEXT_SLOT_SIZE, "Error: Couldn't create row file.");
+    const char* const unrecorded = "Error: Couldn't create row file.\n";
+    EXPECT_EQ(Play({2, 4, 1}), (Results{RedrawNumbers, RedrawFull, RedrawNumbers}));
+    EXPECT_STREQ(statusLine, unrecorded);
+    EXPECT_EQ(Tick(Answer{{}, -3}), RedrawNumbers);
+    EXPECT_STREQ(statusLine, "Error: scripted failure -3");
+    Play({2});
+    EXPECT_STREQ(statusLine, unrecorded);
+    snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s", base.path().c_str());
+    Play({4});
+    EXPECT_STREQ(statusLine, "");
+    EXPECT_EQ(RowFile(), std::string(ENGLISH_HEADER) + "\n248,12.4,0.210,302,95,28,150\n");
+}
+
 TEST_F(RecorderTickTest, GarbledStrokeRepeatsTheLastSampleAndWritesNoLine) {
     Answer cut = Stroke(210, 302, 95, 28, 150);
     cut.entries.resize(14);
