@@ -1,6 +1,8 @@
 // The end-to-end tests' driver of a real Tamsi.exe.
 #include "tamsi_process.h"
 
+#include <tlhelp32.h>
+
 #include "../win/printed_pdf.h"
 
 #include <algorithm>
@@ -10,6 +12,7 @@
 
 TamsiProcess::TamsiProcess(const std::string& name, bool withMonitor) {
     folder_ = (std::filesystem::temp_directory_path() / ("tamsi-e2e-" + name)).string();
+    EndStrayTamsis();
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(path("data"));
     const std::string dist = TAMSI_DIST_DIR;
@@ -28,6 +31,10 @@ TamsiProcess::~TamsiProcess() {
 }
 
 bool TamsiProcess::Start() {
+    return Launch() && (window_ = Shown("TAMSI", NULL, 30000)) != NULL;
+}
+
+bool TamsiProcess::Launch() {
     for (const auto& entry : env_)
         SetEnvironmentVariableA(entry.first.c_str(), entry.second.c_str());
     std::string commandLine = "\"" + path("Tamsi.exe") + "\"";
@@ -36,16 +43,34 @@ bool TamsiProcess::Start() {
     bool started = CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL,
                                   folder_.c_str(), &startup, &process_);
     for (const auto& entry : env_) SetEnvironmentVariableA(entry.first.c_str(), NULL);
-    if (!started) return false;
-    return (window_ = Shown("TAMSI", NULL, 30000)) != NULL;
+    return started;
 }
 
 int TamsiProcess::Close() {
     PostMessageA(window_, WM_CLOSE, 0, 0);
+    return Exited(20000);
+}
+
+int TamsiProcess::Exited(DWORD timeoutMs) {
     DWORD code = (DWORD)-1;
-    if (WaitForSingleObject(process_.hProcess, 20000) == WAIT_OBJECT_0)
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0)
         GetExitCodeProcess(process_.hProcess, &code);
     return (int)code;
+}
+
+void EndStrayTamsis() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (_stricmp(entry.szExeFile, "Tamsi.exe") != 0) continue;
+        HANDLE stray = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+        if (stray == NULL) continue;
+        TerminateProcess(stray, 9);
+        WaitForSingleObject(stray, 10000);
+        CloseHandle(stray);
+    }
+    CloseHandle(snapshot);
 }
 
 std::string ReadWholeFile(const std::string& path) {

@@ -18,6 +18,10 @@ public:
 
     // Starts Tamsi and waits until its main window shows; false on a time-out.
     bool Start();
+    // Only starts the process; false when it could not be started.
+    bool Launch();
+    // Waits for the process to end; its exit code, or -1 when it did not end in time.
+    int Exited(DWORD timeoutMs);
     HWND window() const { return window_; }
     void Command(int id) const { PostMessageA(window_, WM_COMMAND, id, 0); }
     // Asks the window to close; the exit code, or -1 when the process did not end in time.
@@ -43,6 +47,10 @@ std::vector<std::string> ReadLines(const std::string& path);     // text, line e
 std::vector<std::string> ListFolder(const std::string& folder);  // sorted, no . and ..
 // Waits for a shown top-level window of this class and title (NULL for any); NULL if none.
 HWND Shown(const char* className, const char* title = NULL, DWORD timeoutMs = 20000);
+
+// Ends every Tamsi.exe still running, as a copy left by an earlier, broken run would be: only
+// one Tamsi runs at a time, and its DLLs would keep the next test's folder from being made.
+void EndStrayTamsis();
 
 // Saves the screen as a PNG for a person to look at, into TAMSI_ARTIFACTS or /tmp.
 void SaveScreenshot(const std::string& name);
