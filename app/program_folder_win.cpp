@@ -13,11 +13,16 @@
 namespace {
 
 // The only sure test is to write: attributes and access rights do not tell about a
-// read-only share or a read-only mount.
+// read-only share or a read-only mount. (Wine's GetTempFileName reports success even when it
+// could not create its file, so the probe is made here.)
 bool FolderIsWritable(const char* folder) {
     char probe[MAX_PATH];
-    if (GetTempFileNameA(folder, "tms", 0, probe) == 0) return false;
-    DeleteFileA(probe);
+    int length = snprintf(probe, sizeof probe, "%s\\~tamsi-%lu.tmp", folder, GetCurrentProcessId());
+    if (length < 0 || length >= (int)sizeof probe) return false;
+    HANDLE file = CreateFileA(probe, GENERIC_WRITE, 0, NULL, CREATE_NEW,
+                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, NULL);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
     return true;
 }
 

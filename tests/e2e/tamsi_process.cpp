@@ -35,6 +35,10 @@ bool TamsiProcess::Start() {
 }
 
 bool TamsiProcess::Launch() {
+    if (process_.hProcess != NULL) {  // started again in the same folder
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
     for (const auto& entry : env_)
         SetEnvironmentVariableA(entry.first.c_str(), entry.second.c_str());
     std::string commandLine = "\"" + path("Tamsi.exe") + "\"";
@@ -88,7 +92,8 @@ std::vector<std::string> ReadLines(const std::string& path) {
 
 std::vector<std::string> ListFolder(const std::string& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
+    std::error_code missing;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, missing))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;

@@ -44,7 +44,7 @@ private:
 
 std::string ReadWholeFile(const std::string& path);              // binary, empty when missing
 std::vector<std::string> ReadLines(const std::string& path);     // text, line ends dropped
-std::vector<std::string> ListFolder(const std::string& folder);  // sorted, no . and ..
+std::vector<std::string> ListFolder(const std::string& folder);  // sorted, no . and .., {} if none
 // Waits for a shown top-level window of this class and title (NULL for any); NULL if none.
 HWND Shown(const char* className, const char* title = NULL, DWORD timeoutMs = 20000);
 

@@ -64,15 +64,19 @@ TEST(ProgrammedPiece, RowFilesRiseToTheTrueTotalsWhateverThePollsRhythm) {
         p.program();
         // Until the tick that sees the piece's end closes its row file.
         bool opened = false;
+        int32_t recording = 0;  // the open row file's number, as the upload is told it
         for (int tick = 0; tick < 1000000 / p.step && !(opened && rowFile == NULL); tick++) {
             RunPollTick();
             opened |= rowFile != NULL;
+            if (rowFile != NULL) recording = rowFileSeconds;
         }
+        EXPECT_EQ(rowFileSeconds, 0);
         monitorApi = MonitorApi();
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(base.DataFolder()))
             names.push_back(entry.path().string());
         ASSERT_EQ(names.size(), 1u);
+        EXPECT_EQ(names[0], base.RowFilePath(recording));
         std::vector<Line> lines = DataLines(ReadFile(names[0]));
         ASSERT_GE(lines.size(), 3u);
         EXPECT_LT(lines.front().distance, 10.0);

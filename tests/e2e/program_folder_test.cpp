@@ -1,0 +1,86 @@
+// Where Tamsi keeps its files and how many of it run: a program folder that cannot be written
+// sends the settings and workouts to local application data, and a second start only brings
+// the running Tamsi forward.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <filesystem>
+
+#include "resources/resource.h"
+#include "tamsi_process.h"
+#include "../win/printed_pdf.h"
+
+namespace {
+
+// The host's name of a folder, for mount.
+std::string UnixPath(const std::string& windowsPath) {
+    typedef char*(__cdecl * UnixName)(const wchar_t*);
+    UnixName unixName = (UnixName)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"),
+                                                        "wine_get_unix_file_name");
+    std::wstring wide(windowsPath.begin(), windowsPath.end());
+    char* name = unixName != NULL ? unixName(wide.c_str()) : NULL;
+    std::string path = name != NULL ? name : "";
+    if (name != NULL) HeapFree(GetProcessHeap(), 0, name);
+    return path;
+}
+
+TEST(ProgramFolder, ASecondStartBringsTheRunningTamsiForwardAndOpensNothing) {
+    TamsiProcess running("running"), second("second");
+    running.Set("TAMSI_SIM_START_DELAY", "100000");
+    ASSERT_TRUE(running.Start());
+    ShowWindow(running.window(), SW_MINIMIZE);
+    ASSERT_TRUE(TamsiProcess::WaitFor([&] { return IsIconic(running.window()); }));
+    ASSERT_TRUE(second.Launch());
+    EXPECT_EQ(second.Exited(20000), 0);
+    EXPECT_TRUE(TamsiProcess::WaitFor([&] { return !IsIconic(running.window()); }, 5000));
+    EXPECT_TRUE(running.Running());
+    // Neither the monitor, nor the settings, nor the data folder was touched.
+    EXPECT_EQ(ListFolder(second.folder()),
+              (std::vector<std::string>{"PM3CsafeCP.dll", "PM3DDICP.dll", "Tamsi.exe", "data"}));
+    EXPECT_EQ(running.Close(), 0);
+}
+
+TEST(ProgramFolder, AFolderThatCannotBeWrittenKeepsWorkoutsInLocalApplicationData) {
+    char local[MAX_PATH] = "";
+    SHGetFolderPathA(NULL, CSIDL_LOCAL_APPDATA, NULL, SHGFP_TYPE_CURRENT, local);
+    const std::string kept = std::string(local) + "\\Tamsi";
+    std::filesystem::remove_all(kept);
+    TamsiProcess tamsi("read-only");
+    ASSERT_TRUE(tamsi.Start());  // a first run beside the program leaves Danish settings
+    tamsi.Command(IDM_DANISH);
+    ASSERT_EQ(tamsi.Close(), 0);
+    const std::string beside = ReadWholeFile(tamsi.path("Tamsi.ini"));
+    ASSERT_EQ(beside.size(), 100u);
+
+    // Root writes through permission bits; a read-only bind mount stops it too.
+    const std::string folder = "'" + UnixPath(tamsi.folder()) + "'";
+    const std::string mounted = Host("mount --bind " + folder + " " + folder +
+                                     " && mount -o remount,bind,ro " + folder + " && echo mounted");
+    if (mounted.find("mounted") == std::string::npos) {
+        Host("umount -l " + folder);
+        GTEST_SKIP() << "no read-only bind mount here: " << mounted;
+    }
+    struct Unmount {
+        std::string folder;
+        ~Unmount() { Host("umount -l " + folder); }  // lazily: Tamsi may still be in it
+    } unmount{folder};
+    tamsi.Set("TAMSI_SIM_TRANSCRIPT", "");
+    ASSERT_TRUE(tamsi.Start());
+    std::vector<std::string> files;
+    auto recorded = [&] {
+        files = ListFolder(kept + "\\data");
+        return files.size() == 1 && ReadLines(kept + "\\data\\" + files[0]).size() >= 4;
+    };
+    EXPECT_TRUE(TamsiProcess::WaitFor(recorded, 60000));
+    SaveScreenshot("read-only-folder");
+    EXPECT_EQ(tamsi.Close(), 0);
+    EXPECT_TRUE(ListFolder(tamsi.path("data")).empty());
+    EXPECT_EQ(ReadWholeFile(tamsi.path("Tamsi.ini")), beside);
+    // The settings beside the program were read the first time, and are saved here since.
+    const std::string saved = ReadWholeFile(kept + "\\Tamsi.ini");
+    ASSERT_EQ(saved.size(), 100u);
+    EXPECT_EQ(saved.substr(96), beside.substr(96));  // the language: Danish
+    std::filesystem::remove_all(kept);
+}
+
+}  // namespace
