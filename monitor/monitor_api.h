@@ -43,6 +43,7 @@ const char* const DDI_LIBRARY_NAME = "PM3DDICP.dll";
 const char* const CSAFE_LIBRARY_NAME = "PM3CsafeCP.dll";
 const char* const PM3_PRODUCT_NAME = "Concept2 Performance Monitor 3 (PM3)";
 const char* const PM4_PRODUCT_NAME = "Concept2 Performance Monitor 4 (PM4)";
+const char* const PM5_PRODUCT_NAME = "Concept2 Performance Monitor 5 (PM5)";
 
 // Sizes Tamsi passes to the libraries.
 const int ERROR_NAME_SIZE = 40;

@@ -36,6 +36,9 @@ int16_t OpenMonitorSession() {
             return ShowDriverError(status);
         }
     }
+    // The PM5 answers the same requests as a PM3. Libraries older than the PM5 may not know its
+    // name: their refusal is no error, and the session goes on as it would for a PM3 or PM4.
+    monitorApi.ddiDiscoverPm3s(PM5_PRODUCT_NAME, 0, &count);
 
     status = monitorApi.csafeInitProtocol(0);
     if (status != 0) {

@@ -163,6 +163,8 @@ bool SimApplyConfigValue(SimConfig& config, const std::string& key, const std::s
             config.model = SimModel::Pm3;
         else if (m == "PM4")
             config.model = SimModel::Pm4;
+        else if (m == "PM5")
+            config.model = SimModel::Pm5;
         else if (m == "NONE")
             config.model = SimModel::None;
         else

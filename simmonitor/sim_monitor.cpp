@@ -302,7 +302,8 @@ int16_t MONITOR_CALL SimDdiDiscoverPm3s(const char* productName, uint16_t startA
         } else if (!m.ddiReady) {
             status = SIM_ERR_DDI_NOT_INITIALISED;
         } else if ((m.config.model == SimModel::Pm3 && name == PM3_PRODUCT_NAME) ||
-                   (m.config.model == SimModel::Pm4 && name == PM4_PRODUCT_NAME)) {
+                   (m.config.model == SimModel::Pm4 && name == PM4_PRODUCT_NAME) ||
+                   (m.config.model == SimModel::Pm5 && name == PM5_PRODUCT_NAME)) {
             found = 1;
         }
     }

@@ -18,7 +18,7 @@
 #include "monitor/monitor_api.h"
 
 enum class SimTimeBase { Realtime, Steps };
-enum class SimModel { Pm3, Pm4, None };
+enum class SimModel { Pm3, Pm4, Pm5, None };
 
 // One injected failure: calls fromCall .. fromCall+callCount-1 of the operation return status.
 struct SimFault {

@@ -30,16 +30,17 @@ std::vector<std::string> Calls(const std::string& fault, const std::vector<std::
 
 const std::string PM3 = "tkcmdsetDDI_discover_pm3s \"Concept2 Performance Monitor 3 (PM3)\" 0 -> ";
 const std::string PM4 = "tkcmdsetDDI_discover_pm3s \"Concept2 Performance Monitor 4 (PM4)\" 0 -> ";
+const std::string PM5 = "tkcmdsetDDI_discover_pm3s \"Concept2 Performance Monitor 5 (PM5)\" 0 -> ";
 const std::string POLL = "tkcmdsetCSAFE_command 0 [1A 03 A0 A3 BF] -> ";
 
 TEST(Startup, EveryLibraryCallCarriesItsArguments) {
     std::vector<std::string> lines = Calls(
         "tkcmdsetCSAFE_command:-7:1:1",
-        {"tkcmdsetDDI_init -> 0", PM3 + "0 1", PM4 + "0 0", "tkcmdsetCSAFE_init_protocol 0 -> 0",
-         POLL + "-7 []", "tkcmdsetCSAFE_get_error_text -7 200 -> \"Simulated failure",
+        {"tkcmdsetDDI_init -> 0", PM3 + "0 1", PM4 + "0 0", PM5 + "0 0",
+         "tkcmdsetCSAFE_init_protocol 0 -> 0", POLL + "-7 []", "tkcmdsetCSAFE_get_error_text -7 200 -> \"Simulated failure",
          POLL + "0 [1A 11 A0 05 00 00 00 00 00 A3 05"});
     // An idle monitor is asked for its counters only.
-    for (size_t i = 7; i + 1 < lines.size(); i++) EXPECT_EQ(lines[i].rfind(POLL, 0), 0u) << lines[i];
+    for (size_t i = 8; i + 1 < lines.size(); i++) EXPECT_EQ(lines[i].rfind(POLL, 0), 0u) << lines[i];
 
     lines = Calls("tkcmdsetDDI_discover_pm3s:-7:2",
                   {"tkcmdsetDDI_init -> 0", PM3 + "0 1", PM4 + "-7", "tkcmdsetDDI_shutdown 0 -> 0",
@@ -48,6 +49,36 @@ TEST(Startup, EveryLibraryCallCarriesItsArguments) {
                    "tkcmdsetCSAFE_get_error_text -201 200 -> \""});
     for (const std::string& line : lines)
         EXPECT_NE(line.rfind("tkcmdsetCSAFE_init_protocol", 0), 0u) << line;
+}
+
+// A PM5, and a PM3 on libraries that do not know the PM5's name: the third discovery comes
+// after the other two, its refusal fetches no error text, and a piece is recorded as ever.
+TEST(Startup, APm5RecordsAndALibraryThatDoesNotKnowItIsNoError) {
+    const struct {
+        const char *model, *fault, *pm3, *pm5;
+    } cases[] = {{"PM5", "", "0 0", "0 1"},
+                 {"PM3", "tkcmdsetDDI_discover_pm3s:-7:3:1", "0 1", "-7 0"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.model);
+        TamsiProcess tamsi(std::string("model-") + c.model);
+        tamsi.Set("TAMSI_SIM_MODEL", c.model);
+        tamsi.Set("TAMSI_SIM_FAULT", c.fault);
+        ASSERT_TRUE(tamsi.Start());
+        std::vector<std::string> files;
+        auto recorded = [&] {
+            files = ListFolder(tamsi.path("data"));
+            return files.size() == 1 && ReadLines(tamsi.path("data\\" + files[0])).size() >= 4;
+        };
+        EXPECT_TRUE(TamsiProcess::WaitFor(recorded, 60000));
+        EXPECT_EQ(tamsi.Close(), 0);
+        std::vector<std::string> lines = ReadLines(tamsi.path("transcript.txt"));
+        ASSERT_GE(lines.size(), 6u);
+        EXPECT_EQ(lines[1], PM3 + c.pm3);
+        EXPECT_EQ(lines[2], PM4 + "0 0");
+        EXPECT_EQ(lines[3], PM5 + c.pm5);
+        EXPECT_EQ(lines[4], "tkcmdsetCSAFE_init_protocol 0 -> 0");
+        for (const std::string& line : lines) EXPECT_EQ(line.find("error_"), std::string::npos) << line;
+    }
 }
 
 }  // namespace

@@ -44,6 +44,7 @@ const MonitorApi FAKE_LIBRARIES = {
 TEST(MonitorSession, OpensInTheLibrariesOrderAndShowsWhatFailedOrIsMissing) {
     const std::string PM3 = "discover Concept2 Performance Monitor 3 (PM3) 0";
     const std::string PM4 = "discover Concept2 Performance Monitor 4 (PM4) 0";
+    const std::string PM5 = "discover Concept2 Performance Monitor 5 (PM5) 0";
     const std::string MISSING = " missing or incomplete in the program folder";
     const int16_t GONE = MISSING_LIBRARY_STATUS;
     const struct {
@@ -54,11 +55,13 @@ TEST(MonitorSession, OpensInTheLibrariesOrderAndShowsWhatFailedOrIsMissing) {
         std::string statusLine;
     } cases[] = {
         // clang-format off
-        {false, false, "", 0, {"init", PM3, PM4, "protocol 0"}, "old"},
+        {false, false, "", 0, {"init", PM3, PM4, PM5, "protocol 0"}, "old"},
+        // A library that does not know the PM5 is no error.
+        {false, false, PM5, 0, {"init", PM3, PM4, PM5, "protocol 0"}, "old"},
         {false, false, PM4, -7, {"init", PM3, PM4, "shutdown 0", "name -7 40", "text -7 200"},
          "Error: driver says -7"},
         {true, false, "", GONE, {}, "Error: PM3DDICP.dll is" + MISSING},
-        {false, true, "", GONE, {"init", PM3, PM4}, "Error: PM3CsafeCP.dll is" + MISSING},
+        {false, true, "", GONE, {"init", PM3, PM4, PM5}, "Error: PM3CsafeCP.dll is" + MISSING},
         {true, true, "", GONE, {}, "Error: PM3DDICP.dll and PM3CsafeCP.dll are" + MISSING},
         // clang-format on
     };
