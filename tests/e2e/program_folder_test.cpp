@@ -6,23 +6,11 @@
 
 #include <filesystem>
 
+#include "../win/printed_pdf.h"
 #include "resources/resource.h"
 #include "tamsi_process.h"
-#include "../win/printed_pdf.h"
 
 namespace {
-
-// The host's name of a folder, for mount.
-std::string UnixPath(const std::string& windowsPath) {
-    typedef char*(__cdecl * UnixName)(const wchar_t*);
-    UnixName unixName = (UnixName)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"),
-                                                        "wine_get_unix_file_name");
-    std::wstring wide(windowsPath.begin(), windowsPath.end());
-    char* name = unixName != NULL ? unixName(wide.c_str()) : NULL;
-    std::string path = name != NULL ? name : "";
-    if (name != NULL) HeapFree(GetProcessHeap(), 0, name);
-    return path;
-}
 
 TEST(ProgramFolder, ASecondStartBringsTheRunningTamsiForwardAndOpensNothing) {
     TamsiProcess running("running"), second("second");
@@ -33,7 +21,6 @@ TEST(ProgramFolder, ASecondStartBringsTheRunningTamsiForwardAndOpensNothing) {
     ASSERT_TRUE(second.Launch());
     EXPECT_EQ(second.Exited(20000), 0);
     EXPECT_TRUE(TamsiProcess::WaitFor([&] { return !IsIconic(running.window()); }, 5000));
-    EXPECT_TRUE(running.Running());
     // Neither the monitor, nor the settings, nor the data folder was touched.
     EXPECT_EQ(ListFolder(second.folder()),
               (std::vector<std::string>{"PM3CsafeCP.dll", "PM3DDICP.dll", "Tamsi.exe", "data"}));
@@ -52,34 +39,30 @@ TEST(ProgramFolder, AFolderThatCannotBeWrittenKeepsWorkoutsInLocalApplicationDat
     const std::string beside = ReadWholeFile(tamsi.path("Tamsi.ini"));
     ASSERT_EQ(beside.size(), 100u);
 
-    // Root writes through permission bits; a read-only bind mount stops it too.
-    const std::string folder = "'" + UnixPath(tamsi.folder()) + "'";
-    const std::string mounted = Host("mount --bind " + folder + " " + folder +
-                                     " && mount -o remount,bind,ro " + folder + " && echo mounted");
-    if (mounted.find("mounted") == std::string::npos) {
-        Host("umount -l " + folder);
-        GTEST_SKIP() << "no read-only bind mount here: " << mounted;
-    }
+    // Root writes through permission bits; a read-only bind mount stops it too. Unmounted
+    // lazily, as Tamsi may still be in the folder.
+    const std::string folder = "\"$(winepath -u '" + tamsi.folder() + "')\"";
     struct Unmount {
         std::string folder;
-        ~Unmount() { Host("umount -l " + folder); }  // lazily: Tamsi may still be in it
+        ~Unmount() { Host("umount -l " + folder); }
     } unmount{folder};
+    if (Host("mount --bind " + folder + " " + folder + " && mount -o remount,bind,ro " + folder +
+             " && echo mounted") != "mounted\n")
+        GTEST_SKIP() << "no read-only bind mount here";
     tamsi.Set("TAMSI_SIM_TRANSCRIPT", "");
     ASSERT_TRUE(tamsi.Start());
-    std::vector<std::string> files;
     auto recorded = [&] {
-        files = ListFolder(kept + "\\data");
+        std::vector<std::string> files = ListFolder(kept + "\\data");
         return files.size() == 1 && ReadLines(kept + "\\data\\" + files[0]).size() >= 4;
     };
     EXPECT_TRUE(TamsiProcess::WaitFor(recorded, 60000));
-    SaveScreenshot("read-only-folder");
     EXPECT_EQ(tamsi.Close(), 0);
     EXPECT_TRUE(ListFolder(tamsi.path("data")).empty());
     EXPECT_EQ(ReadWholeFile(tamsi.path("Tamsi.ini")), beside);
     // The settings beside the program were read the first time, and are saved here since.
     const std::string saved = ReadWholeFile(kept + "\\Tamsi.ini");
-    ASSERT_EQ(saved.size(), 100u);
-    EXPECT_EQ(saved.substr(96), beside.substr(96));  // the language: Danish
+    EXPECT_EQ(saved.size(), 100u);
+    EXPECT_EQ(saved.substr(std::min<size_t>(96, saved.size())), beside.substr(96));  // Danish
     std::filesystem::remove_all(kept);
 }
 

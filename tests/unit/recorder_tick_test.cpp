@@ -116,6 +116,7 @@ TEST_F(RecorderTickTest, EachDriveThenRecoveryStoresAndWritesOneStroke) {
                        RedrawNumbers, RedrawNumbers, RedrawFull}));
     EXPECT_EQ(liveHistory.heartRateCount, 5);  // only strokes with a heart rate count
     EXPECT_DOUBLE_EQ(liveHistory.distancePerStroke, 60.0 / 31 / 0.498);
+    EXPECT_EQ(rowFileSeconds, 1000);  // the open file's number: that workout is not sent yet
     // Read while the file is open: every line is on disk at once.
     EXPECT_EQ(RowFile(), std::string(ENGLISH_HEADER) + "\n100,5.0,0.000,200,262,24,0\n" +
                              "211,10.5,0.498,291,261,31,142\n396,19.8,0.498,291,261,31,142\n");
@@ -206,6 +207,7 @@ TEST_F(RecorderTickTest, ClosingLineCarriesWhatWasRowedAndTheFileIsClosed) {
         newWorkoutPending = c.commanded;
         Tick(Counters(c.end[0], c.end[1], 1));
         EXPECT_EQ(OpenFiles(), openFiles);
+        EXPECT_EQ(rowFileSeconds, 0);
         auto line = [](const char* start) { return start + std::string(",0.210,302,95,28,150\n"); };
         EXPECT_EQ(RowFile(), ENGLISH_HEADER + ("\n" + line(c.strokeLine) + line(c.closingLine)));
         EXPECT_EQ(liveHistory.lastSample, 0);  // the live record starts over
