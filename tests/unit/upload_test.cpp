@@ -5,11 +5,13 @@
 #include <time.h>
 
 #include <string>
+#include <vector>
 
 #include "log/row_file_loader.h"
 #include "upload/online_log.h"
 #include "upload/ranking_server.h"
 #include "upload/upload_cookie.h"
+#include "upload/upload_plan.h"
 #include "upload/upload_reply.h"
 #include "upload/upload_request.h"
 
@@ -20,9 +22,40 @@ TEST(OnlineLog, SendsEveryResultRecordedAfterTheSecondOfTheLastUpload) {
     logEntryCount = 6;
     for (int slot = 1; slot <= 6; ++slot) logEntries[slot].startTime = startTimes[slot - 1];
     static LogEntry* list[MAX_LOG_ENTRIES];
-    ASSERT_EQ(CollectNewResults(list, 1000), 2);
+    ASSERT_EQ(CollectNewResults(list, 1000, 0), 2);
     EXPECT_EQ(list[0], &logEntries[4]);
     EXPECT_EQ(list[1], &logEntries[6]);
+    ASSERT_EQ(CollectNewResults(list, 1000, 1001), 1);  // 1001 is still being recorded
+    EXPECT_EQ(list[0], &logEntries[6]);
+}
+
+TEST(UploadPlan, OldestGoFirstAndOnlyAnUnbrokenRunOfAcceptedResultsCountsAsSent) {
+    LogEntry a = {300, 0, 0, 0, 0}, b = {100, 0, 0, 0, 0}, c = {200, 0, 0, 0, 0};
+    LogEntry* list[] = {&a, &b, &c};
+    static LogEntry planned[MAX_LOG_ENTRIES];
+    bool left = false;
+    ASSERT_EQ(PlanUpload(list, 3, 0, planned, &left), 3);
+    EXPECT_EQ(std::to_string(planned[0].startTime) + std::to_string(planned[2].startTime),
+              "100300");
+    ASSERT_EQ(PlanUpload(list, 3, 200, planned, &left), 2);  // 200 is still being recorded
+    EXPECT_TRUE(left);
+    EXPECT_EQ(planned[1].startTime, 300);
+
+    const struct {
+        std::vector<int32_t> known, accepted;  // after a last upload at 100
+        int32_t last;
+    } cases[] = {
+        {{150, 200, 300}, {150, 200, 300}, 300},
+        {{150, 200, 300}, {200, 300}, 100},  // a Send of the two newest: 150 is still unsent
+        {{150, 200, 300}, {150, 300}, 150},  // 200 failed: 300 goes again next time
+        {{150, 200, 999}, {150, 200}, 200},  // 999 is being recorded
+        {{}, {120}, 120},                    // taken, and deleted since
+        {{150, 300}, {50, 150, 150}, 150},   // older than the last upload, or taken twice
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AdvanceLastUploadTime(100, c.known.data(), (int)c.known.size(), c.accepted.data(),
+                                        (int)c.accepted.size()),
+                  c.last);
 }
 
 TEST(UploadRequest, TheBodyCarriesTheResultAndItsLocalDateAsTheLogShowsIt) {
@@ -57,6 +90,12 @@ TEST(UploadCookie, ValueOfTheUserLineEndsAtLineEnds) {
     EXPECT_EQ(cookie("user\nABC12"), "user=ABC1");  // the read's last byte is its line end
     EXPECT_EQ(cookie("user\nABC\r\nInjected: yes\n"), "user=ABC");
     EXPECT_EQ(cookie("superuser\nX\n*\n"), "none");
+    EXPECT_EQ(cookie("user\n\nhost/\n"), "none");               // an empty value
+    const std::string filler(COOKIE_FILE_READ_SIZE - 10, 'x');  // the read is 2048 bytes
+    EXPECT_EQ(cookie(filler + "\nuser\nABCD"), "none");         // and may have cut the value
+    EXPECT_EQ(cookie(filler + "\nuser\nABC\n"), "user=ABC");    // its last byte ends the value
+    EXPECT_EQ(cookie("user\n" + std::string(1019, 'A') + "\n"), "none");  // longer than 1023
+    EXPECT_EQ(cookie("user\n" + std::string(1018, 'A') + "\n").size(), 1023u);
 }
 
 TEST(RankingServerChoice, TheEnvironmentMayNameOnlyAPlainHostAndPort) {
@@ -96,6 +135,25 @@ TEST(UploadReply, RepliesAreJudgedWholeOrSplitAnywhere) {
             EXPECT_EQ(judge.accepted, c.accepted);
         }
     }
+    // Whether the server ends the connection after the reply.
+    const std::pair<std::string, bool> closing[] = {
+        {ok, false},
+        {"HTTP/1.0 200 OK\r\nContent-Length: 0\r\n\r\n", true},
+        {"HTTP/1.0 200 OK\r\nConnection: Keep-Alive\r\nContent-Length: 0\r\n\r\n", false},
+        {"HTTP/1.1 200 OK\r\nconnection: close\r\nContent-Length: 0\r\n\r\n", true}};
+    for (const auto& c : closing) {
+        ReplyJudge judge;
+        EXPECT_EQ(JudgeReplies(c.first.data(), c.first.size(), 1, false, &judge), REPLIES_ACCEPTED);
+        EXPECT_EQ(judge.closing, c.second) << c.first;
+    }
+}
+
+TEST(UploadReply, AReplyGetsThirtySecondsForEachByteAndSixtyInAll) {
+    // Since the request, since the last byte, and the wait left.
+    const unsigned cases[][3] = {
+        {0, 0, 30000}, {45000, 0, 15000}, {59000, 29500, 500}, {60000, 0, 0}, {20000, 30000, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ReplyWaitLeft(c[0], c[1], REPLY_DEADLINE_MS, REPLY_IDLE_MS), c[2]);
 }
 
 }  // namespace
