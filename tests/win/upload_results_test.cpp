@@ -49,7 +49,9 @@ LogEntry entries[3] = {{T + 100, 42000, 95, 10500, 2002.0f},
 LogEntry* const list[3] = {&entries[0], &entries[1], &entries[2]};  // newest first
 HHOOK hooks[2];
 
-std::string Folder() { return ProgramFolder() + "\\upload"; }  // settings and row files
+std::string Folder() {
+    return ProgramFolder() + "\\upload";
+}  // settings and row files
 std::string CookiePath() {
     char folder[MAX_PATH] = "";
     SHGetFolderPathA(NULL, CSIDL_COOKIES | CSIDL_FLAG_CREATE, NULL, SHGFP_TYPE_CURRENT, folder);
