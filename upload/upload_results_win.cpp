@@ -40,6 +40,7 @@ static int32_t knownTimes[MAX_LOG_ENTRIES];  // results after it on disk, ascend
 static int knownCount;
 static int32_t acceptedTimes[MAX_LOG_ENTRIES];  // ascending, since the oldest go first
 static int acceptedCount;
+static bool saving;  // a failed save's box is up: a change meanwhile waits for the next save
 
 static void Say(const char* caption, const char* format, ...) {
     char text[1024];
@@ -89,7 +90,10 @@ static void TakeAccepted(int32_t startTime) {
                                                 acceptedTimes, acceptedCount);
     if (moved == settings.lastUploadTime) return;
     settings.lastUploadTime = moved;
+    if (saving) return;
+    saving = true;
     SaveSettings();
+    saving = false;
 }
 
 static void CloseUploadWindows() {
