@@ -140,7 +140,6 @@ static void TakeHeader(ReplyJudge* judge, const char* line) {
     } else if (StartsWithNoCase(line, "connection:")) {
         // The server ends the connection after this reply: the next result needs a new one.
         if (ContainsNoCase(line + 11, "close")) judge->closing = true;
-        if (ContainsNoCase(line + 11, "keep-alive")) judge->closing = false;
     } else if (StartsWithNoCase(line, "transfer-encoding:")) {
         // Only a last coding of "chunked" delimits the body; any other runs to the close.
         const char* value = SkipSpaces(line + 18);
@@ -183,7 +182,7 @@ static void TakeLine(ReplyJudge* judge, const char* line) {
             // The answer is known from the status alone; its body need not be read.
             Fail(judge, REPLIES_REJECTED, judge->statusLine);
         } else {
-            // HTTP/1.0 closes after each reply unless the headers say otherwise.
+            // HTTP/1.0 closes after each reply.
             judge->closing = strncmp(line, "HTTP/1.0", 8) == 0;
             judge->part = PART_HEADERS;
         }

@@ -29,22 +29,8 @@ TEST(OnlineLog, SendsEveryResultRecordedAfterTheSecondOfTheLastUpload) {
     EXPECT_EQ(list[0], &logEntries[6]);
 }
 
-TEST(UploadPlan, OldestGoFirstAndOnlyAnUnbrokenRunOfAcceptedResultsCountsAsSent) {
-    LogEntry a = {300, 0, 0, 0, 0}, b = {100, 0, 0, 0, 0}, c = {200, 0, 0, 0, 0};
-    LogEntry* list[] = {&a, &b, &c};
-    static LogEntry planned[MAX_LOG_ENTRIES];
-    bool left = false;
-    ASSERT_EQ(PlanUpload(list, 3, 0, planned, &left), 3);
-    EXPECT_EQ(std::to_string(planned[0].startTime) + std::to_string(planned[2].startTime),
-              "100300");
-    ASSERT_EQ(PlanUpload(list, 3, 200, planned, &left), 2);  // 200 is still being recorded
-    EXPECT_TRUE(left);
-    EXPECT_EQ(planned[1].startTime, 300);
-
-    const struct {
-        std::vector<int32_t> known, accepted;  // after a last upload at 100
-        int32_t last;
-    } cases[] = {
+TEST(UploadPlan, OnlyAnUnbrokenRunOfAcceptedResultsCountsAsSent) {
+    const struct { std::vector<int32_t> known, accepted; int32_t last; } cases[] = {  // after 100
         {{150, 200, 300}, {150, 200, 300}, 300},
         {{150, 200, 300}, {200, 300}, 100},  // a Send of the two newest: 150 is still unsent
         {{150, 200, 300}, {150, 300}, 150},  // 200 failed: 300 goes again next time
@@ -117,11 +103,14 @@ TEST(UploadReply, RepliesAreJudgedWholeOrSplitAnywhere) {
     const std::string toClose = "HTTP/1.0 200 OK\r\n\r\n<html>to the close</html>";
     const struct {
         std::string bytes; int expected; bool closed; ReplyOutcome outcome; int accepted;
+        bool closing;  // the server closes the connection after the last reply
     } cases[] = {  // the bytes, the replies the posts asked for, whether the server closed after
         {"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.0 302 Found\r\nContent-Length: 0\r\n\r\n"
-         "HTTP/1.1 204 No Content\r\n\r\n" + ok + chunked + toClose, 5, false, REPLIES_PENDING, 4},
-        {toClose, 1, true, REPLIES_ACCEPTED, 1},
-        {ok + "HTTP/1.1 404 Not Found\r\n", 2, false, REPLIES_REJECTED, 1},
+         "HTTP/1.1 204 No Content\r\n\r\n" + ok + chunked + toClose, 5, false, REPLIES_PENDING, 4,
+         true},
+        {toClose, 1, true, REPLIES_ACCEPTED, 1, true},
+        {ok + "HTTP/1.1 404 Not Found\r\n", 2, false, REPLIES_REJECTED, 1, false},
+        {"HTTP/1.1 200 OK\r\nconnection: Close\r\n\r\n", 1, true, REPLIES_ACCEPTED, 1, true},
     };
     for (const auto& c : cases) {
         for (size_t piece : {c.bytes.size(), size_t(1), size_t(7)}) {
@@ -133,18 +122,8 @@ TEST(UploadReply, RepliesAreJudgedWholeOrSplitAnywhere) {
             if (c.closed) EndReplyJudge(&judge);
             EXPECT_EQ(judge.outcome, c.outcome);
             EXPECT_EQ(judge.accepted, c.accepted);
+            EXPECT_EQ(judge.closing, c.closing);
         }
-    }
-    // Whether the server ends the connection after the reply.
-    const std::pair<std::string, bool> closing[] = {
-        {ok, false},
-        {"HTTP/1.0 200 OK\r\nContent-Length: 0\r\n\r\n", true},
-        {"HTTP/1.0 200 OK\r\nConnection: Keep-Alive\r\nContent-Length: 0\r\n\r\n", false},
-        {"HTTP/1.1 200 OK\r\nconnection: close\r\nContent-Length: 0\r\n\r\n", true}};
-    for (const auto& c : closing) {
-        ReplyJudge judge;
-        EXPECT_EQ(JudgeReplies(c.first.data(), c.first.size(), 1, false, &judge), REPLIES_ACCEPTED);
-        EXPECT_EQ(judge.closing, c.second) << c.first;
     }
 }
 

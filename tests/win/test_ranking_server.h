@@ -43,7 +43,6 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return requests_;
     }
-    int Connections() const { return connections_; }
 
 private:
     bool Readable(SOCKET s) {
@@ -69,7 +68,6 @@ private:
         while (!stop_) {
             if (!Readable(listener_)) continue;
             SOCKET client = accept(listener_, nullptr, nullptr);
-            connections_++;
             std::string pending;
             char buffer[4096];
             for (int got = 1, open = 1; got > 0 && open && !stop_;) {
@@ -94,7 +92,6 @@ private:
 
     std::string script_;
     DWORD delay_;
-    std::atomic<int> connections_{0};
     int port_ = 0;
     SOCKET listener_;
     std::thread thread_;
