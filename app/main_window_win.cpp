@@ -10,6 +10,7 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
+#include "upload/upload_results.h"
 
 static const int OFFSCREEN_MIN_WIDTH = 1920;
 static const int OFFSCREEN_MIN_HEIGHT = 1200;
@@ -114,6 +115,7 @@ static void ShutDown(HWND window) {
         settings.mainWindowRect.right = frame.right;
         settings.mainWindowRect.bottom = frame.bottom;
     }
+    StopUpload();  // before the save, which then holds what the server took
     SaveSettings();
     CloseRowFileStream();
     if (monitorApi.ddiShutdown) monitorApi.ddiShutdown(0);

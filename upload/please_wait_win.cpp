@@ -22,10 +22,3 @@ HWND OpenPleaseWait(int steps) {
     SendDlgItemMessageA(dialog, IDC_UPLOAD_PROGRESS, PBM_SETSTEP, 1, 0);
     return dialog;
 }
-
-void StepPleaseWait(HWND dialog) {
-    HWND bar = GetDlgItem(dialog, IDC_UPLOAD_PROGRESS);
-    SendMessageA(bar, PBM_STEPIT, 0, 0);
-    // No message loop runs during the upload: without this the bar would never move.
-    UpdateWindow(bar);
-}

@@ -24,8 +24,14 @@ bool ParseUserCookie(const char* read, size_t readLength, char* cookie, size_t c
         while (valueLength < left && value[valueLength] != '\n' && value[valueLength] != '\r') {
             ++valueLength;
         }
-        snprintf(cookie, cookieSize, "user=%.*s", (int)valueLength, value);
-        return true;
+        // A value that the read may have cut, or that the cookie text would cut, would log
+        // in as someone else or no one: no value at all is better.
+        const bool toReadEnd = valueLength == left && length == kept;
+        const bool cut = toReadEnd && readLength >= (size_t)COOKIE_FILE_READ_SIZE &&
+                         read[kept] != '\n' && read[kept] != '\r';
+        if (valueLength == 0 || cut) return false;
+        const int written = snprintf(cookie, cookieSize, "user=%.*s", (int)valueLength, value);
+        return written >= 0 && (size_t)written < cookieSize;
     }
     return false;
 }

@@ -46,6 +46,7 @@ static void BeginNextReply(ReplyJudge* judge) {
     judge->toClose = false;
     judge->bodyLeft = 0;
     judge->headBytes = 0;
+    judge->closing = false;
 }
 
 static void FinishReply(ReplyJudge* judge) {
@@ -64,6 +65,13 @@ static bool StartsWithNoCase(const char* text, const char* prefix) {
         if (c != *prefix) return false;
     }
     return true;
+}
+
+// Whether word occurs in text, in any case.
+static bool ContainsNoCase(const char* text, const char* word) {
+    for (; *text; ++text)
+        if (StartsWithNoCase(text, word)) return true;
+    return false;
 }
 
 static const char* SkipSpaces(const char* text) {
@@ -129,6 +137,9 @@ static void TakeHeader(ReplyJudge* judge, const char* line) {
         }
         judge->hasLength = true;
         judge->bodyLeft = length;
+    } else if (StartsWithNoCase(line, "connection:")) {
+        // The server ends the connection after this reply: the next result needs a new one.
+        if (ContainsNoCase(line + 11, "close")) judge->closing = true;
     } else if (StartsWithNoCase(line, "transfer-encoding:")) {
         // Only a last coding of "chunked" delimits the body; any other runs to the close.
         const char* value = SkipSpaces(line + 18);
@@ -171,6 +182,8 @@ static void TakeLine(ReplyJudge* judge, const char* line) {
             // The answer is known from the status alone; its body need not be read.
             Fail(judge, REPLIES_REJECTED, judge->statusLine);
         } else {
+            // HTTP/1.0 closes after each reply.
+            judge->closing = strncmp(line, "HTTP/1.0", 8) == 0;
             judge->part = PART_HEADERS;
         }
         return;
@@ -265,15 +278,21 @@ static void CopyPrintable(const char* from, char* to, size_t size) {
     to[length] = '\0';
 }
 
-void FormatReplyProblem(const ReplyJudge& judge, char* text, size_t size) {
+void FormatReplyProblem(const ReplyJudge& judge, int number, int total, char* text, size_t size) {
     char line[REPLY_LINE_SIZE];
     CopyPrintable(judge.statusLine, line, sizeof line);
-    const int number = judge.accepted + 1;
     if (judge.outcome == REPLIES_REJECTED) {
-        snprintf(text, size, REJECTED_TEXT, number, judge.expected, line);
+        snprintf(text, size, REJECTED_TEXT, number, total, line);
     } else if (judge.outcome == REPLIES_UNREADABLE) {
-        snprintf(text, size, UNREADABLE_TEXT, number, judge.expected, line);
+        snprintf(text, size, UNREADABLE_TEXT, number, total, line);
     } else {
-        snprintf(text, size, CLOSED_TEXT, number, judge.expected);
+        snprintf(text, size, CLOSED_TEXT, number, total);
     }
+}
+
+unsigned ReplyWaitLeft(unsigned sinceRequest, unsigned sinceByte, unsigned deadline,
+                       unsigned idle) {
+    if (sinceRequest >= deadline || sinceByte >= idle) return 0;
+    const unsigned toDeadline = deadline - sinceRequest, toIdle = idle - sinceByte;
+    return toDeadline < toIdle ? toDeadline : toIdle;
 }

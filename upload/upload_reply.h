@@ -27,6 +27,7 @@ struct ReplyJudge {
     bool toClose;        // a transfer coding other than chunked: the body runs to the close
     long long bodyLeft;  // bytes of the body (or of the chunk) still to come
     long headBytes;      // bytes of status line and headers so far
+    bool closing;        // the server closes the connection after this reply
     char line[REPLY_LINE_SIZE];
     int lineLength;
 };
@@ -44,6 +45,15 @@ void EndReplyJudge(ReplyJudge* judge);
 ReplyOutcome JudgeReplies(const char* data, size_t size, int expected, bool closed,
                           ReplyJudge* judge);
 
-// The text that tells the rower what went wrong, for an outcome that is neither pending nor
-// accepted: the status line the server answered with, or that it closed before answering.
-void FormatReplyProblem(const ReplyJudge& judge, char* text, size_t size);
+// The text that tells the rower what went wrong with result number of total, for an outcome
+// that is neither pending nor accepted: the status line the server answered with, or that it
+// closed before answering.
+void FormatReplyProblem(const ReplyJudge& judge, int number, int total, char* text, size_t size);
+
+// How long a reply is awaited: at most idle between two bytes, and at most deadline in all,
+// so that a server trickling bytes cannot hold the upload.
+const unsigned REPLY_IDLE_MS = 30000;
+const unsigned REPLY_DEADLINE_MS = 60000;
+// The wait left for more of a reply, sinceRequest after the request went out and sinceByte
+// after its last byte came (or the request, before any): 0 once either limit is reached.
+unsigned ReplyWaitLeft(unsigned sinceRequest, unsigned sinceByte, unsigned deadline, unsigned idle);

@@ -1,32 +1,46 @@
-// Posting results to the online ranking log over Windows Sockets, with the login cookie that
-// Internet Explorer left on disk, and judging what the server answers.
+// Posting results to the online ranking log, the user-interface side: reads the login cookie
+// that Internet Explorer left on disk, plans the upload, shows the "Please Wait" dialog and
+// starts the sending thread, then moves lastUploadTime as the thread reports results taken.
 #include "upload/upload_results.h"
 
-#include <winsock2.h>
-#include <ws2tcpip.h>
+#include <windows.h>
 #include <shlobj.h>
+#include <process.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <time.h>
 
 #include "app/main_window.h"
+#include "monitor/recorder.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
-#include "upload/ranking_server.h"
-#include "upload/upload_cookie.h"
+#include "settings/settings_store.h"
+#include "upload/upload_plan.h"
 #include "upload/upload_reply.h"
 #include "upload/upload_request.h"
-#include "upload/upload_win.h"
+#include "upload/upload_sender_win.h"
 
 int(WINAPI* uploadMessageBox)(HWND owner, LPCSTR text, LPCSTR caption, UINT type) = MessageBoxA;
-
-// A server that stops answering (or reading) fails the upload after this long instead of
-// holding the whole program for good.
-static const DWORD SOCKET_TIME_OUT_MS = 30000;
-static const DWORD PLEASE_WAIT_MS = 1000;
+UploadTimeOuts uploadTimeOuts = {REPLY_IDLE_MS, REPLY_DEADLINE_MS};
 
 static const char CONFIGURATION_ERROR[] = "Configuration Error";
 static const char CONNECTION_PROBLEM[] = "Connection Problem";
+static const char UPLOAD_WINDOW_CLASS[] = "UploadWndClass";
+// How long shut-down waits for the sending thread; only a name look-up takes longer.
+static const DWORD STOP_WAIT_MS = 3000;
+
+// The one upload that may run. Only the job is seen by the sending thread.
+static UploadJob job;
+static bool uploadBusy;
+static HANDLE sender;      // the sending thread while it runs
+static HWND notifyWindow;  // receives the thread's messages on this thread
+static HWND pleaseWait;    // the "Please Wait" dialog, or NULL
+static int32_t startingLastUploadTime;
+static int32_t knownTimes[MAX_LOG_ENTRIES];  // results after it on disk, ascending
+static int knownCount;
+static int32_t acceptedTimes[MAX_LOG_ENTRIES];  // ascending, since the oldest go first
+static int acceptedCount;
+static bool saving;  // a failed save's box is up: a change meanwhile waits for the next save
 
 static void Say(const char* caption, const char* format, ...) {
     char text[1024];
@@ -68,149 +82,116 @@ static bool ReadLoginCookie(char* cookie, size_t size) {
     return haveCookie;
 }
 
-// Connects a new socket to the ranking server (or the test server the environment names).
-// Says what is wrong and returns INVALID_SOCKET on failure.
-static SOCKET ConnectToServer(RankingServer* server) {
-    SOCKET connection = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (connection == INVALID_SOCKET) {
-        Say(CONNECTION_PROBLEM, "socket() failed: %d\n", WSAGetLastError());
-        return INVALID_SOCKET;
+// A result was taken: lastUploadTime moves when every result before it has been taken too,
+// and is saved at once, so that an end of Tamsi before its usual save sends nothing twice.
+static void TakeAccepted(int32_t startTime) {
+    if (acceptedCount < MAX_LOG_ENTRIES) acceptedTimes[acceptedCount++] = startTime;
+    const int32_t moved = AdvanceLastUploadTime(startingLastUploadTime, knownTimes, knownCount,
+                                                acceptedTimes, acceptedCount);
+    if (moved == settings.lastUploadTime) return;
+    settings.lastUploadTime = moved;
+    if (saving) return;
+    saving = true;
+    SaveSettings();
+    saving = false;
+}
+
+static void CloseUploadWindows() {
+    if (pleaseWait) DestroyWindow(pleaseWait);
+    if (notifyWindow) DestroyWindow(notifyWindow);
+    pleaseWait = notifyWindow = NULL;
+}
+
+// The thread has posted its last message and is ending.
+static void OnUploadDone() {
+    if (sender == NULL) return;
+    WaitForSingleObject(sender, STOP_WAIT_MS);
+    CloseHandle(sender);
+    sender = NULL;
+    CloseUploadWindows();
+    if (job.problem[0]) Say(CONNECTION_PROBLEM, "%s", job.problem);
+    uploadBusy = false;
+}
+
+static LRESULT CALLBACK UploadWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case UPLOAD_ACCEPTED_MESSAGE: TakeAccepted((int32_t)lParam); return 0;
+    case UPLOAD_DONE_MESSAGE: OnUploadDone(); return 0;
     }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A message-only window, so that the thread's messages arrive whatever dialog or message box
+// is running its loop on this thread.
+static HWND CreateNotifyWindow() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = UploadWndProc;
+    windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.lpszClassName = UPLOAD_WINDOW_CLASS;
+    RegisterClassA(&windowClass);  // fails harmlessly from the second upload on
+    return CreateWindowExA(0, UPLOAD_WINDOW_CLASS, "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL,
+                           windowClass.hInstance, NULL);
+}
+
+// Everything the sending thread needs is copied into the job before it starts.
+static bool StartUpload(LogEntry* const* list, int count) {
+    bool recordingLeft = false;
+    job.count = PlanUpload(list, count, rowFileSeconds, job.entries, &recordingLeft);
+    if (recordingLeft) {
+        Say("Notice", "This workout is still being recorded.");
+        if (job.count == 0) return false;
+    }
+    if (!ReadLoginCookie(job.cookie, sizeof job.cookie)) return false;
     // Only the environment, never a file, can point the upload elsewhere.
     const char* override = getenv(RANKING_SERVER_VARIABLE);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    const bool named = ChooseRankingServer(override, server);
-    bool resolved = named;
-    if (named) {
-        address.sin_port = htons(server->port);
-        if (inet_pton(AF_INET, server->host, &address.sin_addr) != 1) {
-            addrinfo hints = {};
-            hints.ai_family = AF_INET;
-            hints.ai_socktype = SOCK_STREAM;
-            addrinfo* found = nullptr;
-            resolved = getaddrinfo(server->host, nullptr, &hints, &found) == 0 && found;
-            if (resolved) {
-                address.sin_addr = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr;
-            }
-            if (found) freeaddrinfo(found);
-        }
+    if (!ChooseRankingServer(override, &job.server)) {
+        Say(CONNECTION_PROBLEM, "Unable to resolve server: %s\n", override);
+        return false;
     }
-    if (!resolved) {
-        Say(CONNECTION_PROBLEM, "Unable to resolve server: %s\n", named ? server->host : override);
-        closesocket(connection);
-        return INVALID_SOCKET;
-    }
-    if (connect(connection, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-        Say(CONNECTION_PROBLEM, "connect() failed: %d\n", WSAGetLastError());
-        closesocket(connection);
-        return INVALID_SOCKET;
-    }
-    const DWORD timeOut = SOCKET_TIME_OUT_MS;
-    setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeOut),
-               sizeof timeOut);
-    setsockopt(connection, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeOut),
-               sizeof timeOut);
-    return connection;
-}
+    job.rowerType = UploadRowerType(settings.rowerType);
+    job.weightClass = UploadWeightClass(settings.weightClass);
+    job.timeOuts = uploadTimeOuts;
+    job.cancelled = false;
+    job.problem[0] = '\0';
+    startingLastUploadTime = settings.lastUploadTime;
+    knownCount = ListRowFileTimesAfter(startingLastUploadTime, knownTimes, MAX_LOG_ENTRIES);
+    acceptedCount = 0;
 
-// One send call for the whole block, and more only if the stack took part of it. Returns the
-// bytes sent, 0, or SOCKET_ERROR.
-static int SendWhole(SOCKET connection, const char* data, int length) {
-    int sent = 0;
-    while (sent < length) {
-        const int result = send(connection, data + sent, length - sent, 0);
-        if (result <= 0) return result;
-        sent += result;
+    job.notify = notifyWindow = CreateNotifyWindow();
+    pleaseWait = OpenPleaseWait(2 * job.count);
+    job.progressBar = pleaseWait ? GetDlgItem(pleaseWait, IDC_UPLOAD_PROGRESS) : NULL;
+    if (notifyWindow) sender = (HANDLE)_beginthreadex(NULL, 0, SendUpload, &job, 0, NULL);
+    if (sender == NULL) {
+        CloseUploadWindows();
+        Say(CONNECTION_PROBLEM, "Couldn't start sending the results.");
+        return false;
     }
-    return sent;
-}
-
-// Sends the header block and the body of one result, one progress step after each. Returns
-// the last send's result; a failed send ends the post, since the stream is then broken.
-static int PostResult(SOCKET connection, const LogEntry& entry, const RankingServer& server,
-                      const char* cookie, HWND dialog) {
-    char body[UPLOAD_BODY_SIZE];
-    char header[UPLOAD_HEADER_SIZE];
-    const int bodyLength =
-        FormatUploadBody(entry, settings.rowerType, settings.weightClass, body, sizeof body);
-    const int headerLength =
-        FormatUploadHeader(server.hostHeader, cookie, bodyLength, header, sizeof header);
-    if (bodyLength < 0 || headerLength < 0) return 0;
-    int result = SendWhole(connection, header, headerLength);
-    if (dialog) StepPleaseWait(dialog);
-    if (result <= 0) return result;
-    result = SendWhole(connection, body, bodyLength);
-    if (dialog) StepPleaseWait(dialog);
-    return result;
-}
-
-// Reads one reply per posted result. The upload counts, and lastUploadTime moves, only when
-// every reply says the result was taken.
-static void ReadReplies(SOCKET connection, int posted) {
-    ReplyJudge judge;
-    StartReplyJudge(&judge, posted);
-    char received[2048];
-    while (judge.outcome == REPLIES_PENDING) {
-        const int got = recv(connection, received, sizeof received, 0);
-        if (got == SOCKET_ERROR) {
-            Say(CONNECTION_PROBLEM, "recv() failed: %d\n", WSAGetLastError());
-            return;
-        }
-        if (got == 0) {
-            EndReplyJudge(&judge);
-        } else {
-            FeedReplyJudge(&judge, received, (size_t)got);
-        }
-    }
-    if (judge.outcome == REPLIES_ACCEPTED) {
-        settings.lastUploadTime = (int32_t)time(nullptr);
-        return;
-    }
-    char problem[512];
-    FormatReplyProblem(judge, problem, sizeof problem);
-    Say(CONNECTION_PROBLEM, "%s", problem);
-}
-
-static void PostResults(SOCKET connection, const RankingServer& server, const char* cookie,
-                        LogEntry* const* list, int count) {
-    HWND dialog = OpenPleaseWait(2 * count);
-    int lastSent = 0;
-    int error = 0;
-    for (int i = 0; i < count; ++i) {
-        lastSent = PostResult(connection, *list[i], server, cookie, dialog);
-        if (lastSent <= 0) {
-            error = WSAGetLastError();
-            break;
-        }
-    }
-    Sleep(PLEASE_WAIT_MS);
-    if (dialog) DestroyWindow(dialog);
-
-    if (lastSent == SOCKET_ERROR) {
-        Say(CONNECTION_PROBLEM, "send() failed: %d\n", error);
-    } else if (lastSent > 0) {
-        ReadReplies(connection, count);
-    }
-    // Nothing sent (an empty list): nothing to judge and nothing marked.
+    return true;
 }
 
 void UploadResults(LogEntry* const* list, int count) {
+    if (uploadBusy) return;
     if (list == nullptr || count < 0) count = 0;
-    if (count > MAX_LOG_ENTRIES) count = MAX_LOG_ENTRIES;
-    char cookie[COOKIE_TEXT_SIZE];
-    if (!ReadLoginCookie(cookie, sizeof cookie)) return;
+    uploadBusy = true;
+    if (!StartUpload(list, count)) uploadBusy = false;
+}
 
-    WSADATA winsock;
-    if (WSAStartup(MAKEWORD(2, 2), &winsock) != 0) {
-        Say(CONNECTION_PROBLEM, "Failed to load Winsock library!");
-        return;
-    }
-    RankingServer server;
-    SOCKET connection = ConnectToServer(&server);
-    if (connection != INVALID_SOCKET) {
-        PostResults(connection, server, cookie, list, count);
-        closesocket(connection);
-    }
-    WSACleanup();
+bool UploadRunning() {
+    return uploadBusy;
+}
+
+void StopUpload() {
+    if (sender == NULL) return;
+    job.cancelled = true;
+    // A thread caught in a name look-up is left to the end of the process.
+    if (WaitForSingleObject(sender, STOP_WAIT_MS) != WAIT_OBJECT_0) return;
+    // Results taken just before the stop are still in the queue.
+    MSG message;
+    while (PeekMessageA(&message, notifyWindow, UPLOAD_ACCEPTED_MESSAGE, UPLOAD_ACCEPTED_MESSAGE,
+                        PM_REMOVE))
+        TakeAccepted((int32_t)message.lParam);
+    CloseHandle(sender);
+    sender = NULL;
+    CloseUploadWindows();
+    uploadBusy = false;
 }

@@ -31,10 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (closed) EndReplyJudge(&pieces);
     if (pieces.outcome != outcome || pieces.accepted != whole.accepted) abort();
+    if (pieces.closing != whole.closing) abort();
     if (strcmp(pieces.statusLine, whole.statusLine) != 0) abort();
     if (outcome != REPLIES_PENDING && outcome != REPLIES_ACCEPTED) {
         char text[512];
-        FormatReplyProblem(whole, text, sizeof text);
+        FormatReplyProblem(whole, whole.accepted + 1, expected, text, sizeof text);
         if (!memchr(text, 0, sizeof text)) abort();
     }
     return 0;

@@ -5,11 +5,13 @@
 #include <time.h>
 
 #include <string>
+#include <vector>
 
 #include "log/row_file_loader.h"
 #include "upload/online_log.h"
 #include "upload/ranking_server.h"
 #include "upload/upload_cookie.h"
+#include "upload/upload_plan.h"
 #include "upload/upload_reply.h"
 #include "upload/upload_request.h"
 
@@ -20,9 +22,26 @@ TEST(OnlineLog, SendsEveryResultRecordedAfterTheSecondOfTheLastUpload) {
     logEntryCount = 6;
     for (int slot = 1; slot <= 6; ++slot) logEntries[slot].startTime = startTimes[slot - 1];
     static LogEntry* list[MAX_LOG_ENTRIES];
-    ASSERT_EQ(CollectNewResults(list, 1000), 2);
+    ASSERT_EQ(CollectNewResults(list, 1000, 0), 2);
     EXPECT_EQ(list[0], &logEntries[4]);
     EXPECT_EQ(list[1], &logEntries[6]);
+    ASSERT_EQ(CollectNewResults(list, 1000, 1001), 1);  // 1001 is still being recorded
+    EXPECT_EQ(list[0], &logEntries[6]);
+}
+
+TEST(UploadPlan, OnlyAnUnbrokenRunOfAcceptedResultsCountsAsSent) {
+    const struct { std::vector<int32_t> known, accepted; int32_t last; } cases[] = {  // after 100
+        {{150, 200, 300}, {150, 200, 300}, 300},
+        {{150, 200, 300}, {200, 300}, 100},  // a Send of the two newest: 150 is still unsent
+        {{150, 200, 300}, {150, 300}, 150},  // 200 failed: 300 goes again next time
+        {{150, 200, 999}, {150, 200}, 200},  // 999 is being recorded
+        {{}, {120}, 120},                    // taken, and deleted since
+        {{150, 300}, {50, 150, 150}, 150},   // older than the last upload, or taken twice
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AdvanceLastUploadTime(100, c.known.data(), (int)c.known.size(), c.accepted.data(),
+                                        (int)c.accepted.size()),
+                  c.last);
 }
 
 TEST(UploadRequest, TheBodyCarriesTheResultAndItsLocalDateAsTheLogShowsIt) {
@@ -57,6 +76,12 @@ TEST(UploadCookie, ValueOfTheUserLineEndsAtLineEnds) {
     EXPECT_EQ(cookie("user\nABC12"), "user=ABC1");  // the read's last byte is its line end
     EXPECT_EQ(cookie("user\nABC\r\nInjected: yes\n"), "user=ABC");
     EXPECT_EQ(cookie("superuser\nX\n*\n"), "none");
+    EXPECT_EQ(cookie("user\n\nhost/\n"), "none");               // an empty value
+    const std::string filler(COOKIE_FILE_READ_SIZE - 10, 'x');  // the read is 2048 bytes
+    EXPECT_EQ(cookie(filler + "\nuser\nABCD"), "none");         // and may have cut the value
+    EXPECT_EQ(cookie(filler + "\nuser\nABC\n"), "user=ABC");    // its last byte ends the value
+    EXPECT_EQ(cookie("user\n" + std::string(1019, 'A') + "\n"), "none");  // longer than 1023
+    EXPECT_EQ(cookie("user\n" + std::string(1018, 'A') + "\n").size(), 1023u);
 }
 
 TEST(RankingServerChoice, TheEnvironmentMayNameOnlyAPlainHostAndPort) {
@@ -78,11 +103,14 @@ TEST(UploadReply, RepliesAreJudgedWholeOrSplitAnywhere) {
     const std::string toClose = "HTTP/1.0 200 OK\r\n\r\n<html>to the close</html>";
     const struct {
         std::string bytes; int expected; bool closed; ReplyOutcome outcome; int accepted;
+        bool closing;  // the server closes the connection after the last reply
     } cases[] = {  // the bytes, the replies the posts asked for, whether the server closed after
         {"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.0 302 Found\r\nContent-Length: 0\r\n\r\n"
-         "HTTP/1.1 204 No Content\r\n\r\n" + ok + chunked + toClose, 5, false, REPLIES_PENDING, 4},
-        {toClose, 1, true, REPLIES_ACCEPTED, 1},
-        {ok + "HTTP/1.1 404 Not Found\r\n", 2, false, REPLIES_REJECTED, 1},
+         "HTTP/1.1 204 No Content\r\n\r\n" + ok + chunked + toClose, 5, false, REPLIES_PENDING, 4,
+         true},
+        {toClose, 1, true, REPLIES_ACCEPTED, 1, true},
+        {ok + "HTTP/1.1 404 Not Found\r\n", 2, false, REPLIES_REJECTED, 1, false},
+        {"HTTP/1.1 200 OK\r\nconnection: Close\r\n\r\n", 1, true, REPLIES_ACCEPTED, 1, true},
     };
     for (const auto& c : cases) {
         for (size_t piece : {c.bytes.size(), size_t(1), size_t(7)}) {
@@ -94,8 +122,17 @@ TEST(UploadReply, RepliesAreJudgedWholeOrSplitAnywhere) {
             if (c.closed) EndReplyJudge(&judge);
             EXPECT_EQ(judge.outcome, c.outcome);
             EXPECT_EQ(judge.accepted, c.accepted);
+            EXPECT_EQ(judge.closing, c.closing);
         }
     }
+}
+
+TEST(UploadReply, AReplyGetsThirtySecondsForEachByteAndSixtyInAll) {
+    // Since the request, since the last byte, and the wait left.
+    const unsigned cases[][3] = {
+        {0, 0, 30000}, {45000, 0, 15000}, {59000, 29500, 500}, {60000, 0, 0}, {20000, 30000, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ReplyWaitLeft(c[0], c[1], REPLY_DEADLINE_MS, REPLY_IDLE_MS), c[2]);
 }
 
 }  // namespace

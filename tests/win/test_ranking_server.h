@@ -1,8 +1,9 @@
-// A ranking server of the tests' own on 127.0.0.1 that keeps every request and answers each
-// with 200 OK or 500. Shared by the Windows and the end-to-end tests.
+// A ranking server of the tests' own on 127.0.0.1 that keeps every request and answers each as
+// its script says. Shared by the Windows and the end-to-end tests.
 #pragma once
 #include <winsock2.h>
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <string>
@@ -13,7 +14,13 @@ class TestRankingServer {
 public:
     enum Answer { ANSWER_OK, ANSWER_500 };
 
-    explicit TestRankingServer(Answer answer) : answer_(answer) {
+    explicit TestRankingServer(Answer answer)
+        : TestRankingServer(answer == ANSWER_OK ? "o" : "5") {}
+    // One letter a request, the last one for all after it: o 200 OK, c 200 OK and the connection
+    // closed, 5 500, t 200 OK with a body trickled a byte every 100 ms, h no answer. Each
+    // answer comes delayMs after its request.
+    explicit TestRankingServer(const char* script, DWORD delayMs = 0)
+        : script_(script), delay_(delayMs) {
         WSADATA data;
         WSAStartup(MAKEWORD(2, 2), &data);  // counted; never cleaned up in a test program
         listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -43,6 +50,19 @@ private:
         timeval wait = {0, 100000};
         return !stop_ && select(0, &set, nullptr, nullptr, &wait) == 1;
     }
+    // Answers a request as the script says; false when the connection is to end.
+    bool Answer(SOCKET client, char answer) {
+        for (DWORD start = GetTickCount(); !stop_ && GetTickCount() - start < delay_;) Sleep(50);
+        const char* reply = answer == '5'   ? "HTTP/1.1 500 Internal Server Error\r\n\r\n"
+                            : answer == 'c' ? "HTTP/1.1 200 OK\r\nConnection: close\r\n"
+                                              "Content-Length: 2\r\n\r\nOK"
+                            : answer == 't' ? "HTTP/1.1 200 OK\r\nContent-Length: 99999\r\n\r\n"
+                            : answer == 'h' ? ""
+                                            : "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nOK";
+        send(client, reply, (int)strlen(reply), 0);
+        while (answer == 't' && !stop_ && send(client, "x", 1, 0) == 1) Sleep(100);
+        return answer != 'c' && answer != 't';
+    }
     // One client at a time: each whole request kept and answered, until the client closes.
     void Serve() {
         while (!stop_) {
@@ -50,26 +70,28 @@ private:
             SOCKET client = accept(listener_, nullptr, nullptr);
             std::string pending;
             char buffer[4096];
-            for (int got = 1; got > 0 && !stop_;) {
+            for (int got = 1, open = 1; got > 0 && open && !stop_;) {
                 if (!Readable(client)) continue;
                 if ((got = recv(client, buffer, sizeof buffer, 0)) > 0) pending.append(buffer, got);
-                for (size_t end; (end = pending.find("\r\n\r\n")) != std::string::npos;) {
+                for (size_t end; open && (end = pending.find("\r\n\r\n")) != std::string::npos;) {
                     size_t length = end + 4 + atoi(pending.c_str() + pending.find("Length: ") + 8);
                     if (pending.size() < length) break;
-                    std::lock_guard<std::mutex> lock(mutex_);
-                    requests_.push_back(pending.substr(0, length));
+                    size_t number;
+                    {
+                        std::lock_guard<std::mutex> lock(mutex_);
+                        requests_.push_back(pending.substr(0, length));
+                        number = requests_.size();
+                    }
                     pending.erase(0, length);
-                    const char* reply = answer_ == ANSWER_500
-                                            ? "HTTP/1.1 500 Internal Server Error\r\n\r\n"
-                                            : "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nOK";
-                    send(client, reply, (int)strlen(reply), 0);
+                    open = Answer(client, script_[std::min(number, script_.size()) - 1]);
                 }
             }
             closesocket(client);
         }
     }
 
-    Answer answer_;
+    std::string script_;
+    DWORD delay_;
     int port_ = 0;
     SOCKET listener_;
     std::thread thread_;
