@@ -11,7 +11,6 @@
 #include "log/log_list_rows.h"
 #include "log/log_list_selection.h"
 #include "log/log_list_sort.h"
-#include "print/print_job.h"
 #include "print/print_selection.h"
 
 namespace {
@@ -98,31 +97,23 @@ TEST(LogListSort, HeaderClicksWithTieBreaksAndTheCaretFollowing) {
     EXPECT_EQ(Order(), (std::vector<int>{4, 1, 5, 3, 6, 2, 7}));
 }
 
-TEST(LogListLayout, RowsLieBelowTheRealHeaderUpToTheLastColumnAsScrolled) {
+TEST(LogListLayout, RowsLieBelowTheHeaderUpToTheLastColumnAsScrolledAndWheelPartsAddUp) {
     Fill(40);
     const struct { int header, top, left, x, y, row; } clicks[] = {
-        {17, 0, 0, 30, 16, -1},  {17, 0, 0, 30, 17, 0},    {17, 0, 0, 30, 36, 0},
-        {17, 0, 0, 30, 37, 1},   {40, 10, 0, 30, 59, 10},  {40, 10, 0, 30, 60, 11},
-        {40, 0, 0, 499, 45, 0},  {40, 0, 0, 500, 45, -1},  {40, 0, 120, 379, 45, 0},
-        {40, 0, 120, 380, 45, -1}, {17, 30, 0, 30, 217, -1},  // below the last row
+        {17, 0, 0, 30, 16, -1}, {17, 0, 0, 30, 36, 0},     {40, 10, 0, 30, 60, 11},
+        {40, 0, 0, 499, 45, 0}, {17, 30, 0, 30, 217, -1},  {40, 0, 120, 380, 45, -1},
     };
     for (const auto& c : clicks) {
         logList.headerHeight = c.header, logList.vertical.position = c.top;
         logList.horizontal.position = c.left;
         EXPECT_EQ(RowAtPoint(c.x, c.y), c.row) << &c - clicks;
     }
-    logList.headerHeight = 40, logList.vertical.position = 10, logList.horizontal.position = 120;
-    LogRect frame = RowFrame(12);
-    EXPECT_EQ(std::vector<int>({frame.left, frame.top, frame.right, frame.bottom}),
+    LogRect bar = RowFrame(2);  // scrolled as the last click: it ends at the last column
+    EXPECT_EQ(std::vector<int>({bar.left, bar.top, bar.right, bar.bottom}),
               std::vector<int>({-115, 80, 380, 100}));
-
-    const struct { int delta, lines, rows; } turns[] = {
-        {-120, 3, 3}, {120, 3, -3}, {-40, 3, 1}, {-40, 3, 1}, {-40, 3, 1}, {-60, 1, 0},
-        {-60, 1, 1},  {-30, 1, 0},  {60, 1, 0},  {60, 1, -1},  {-120, 0, 0}, {-240, 7, 14},
-    };
-    int remainder = 0;
-    for (const auto& t : turns)
-        EXPECT_EQ(WheelRows(&remainder, t.delta, t.lines), t.rows) << &t - turns;
+    int remainder = 0, rows = 0;  // notches of 120 at 3 rows, forward scrolls up
+    for (int delta : {-20, -20, -50, 10, 120}) rows += WheelRows(&remainder, delta, 3);
+    EXPECT_EQ(rows, 2 - 3);  // a turn back drops the part left over
 }
 
 // A font whose characters are narrower than its average of 8 pixels.
@@ -165,58 +156,6 @@ TEST(LogListDelete, AFileThatStaysKeepsItsRow) {
     EXPECT_NE(strstr(failed, "1002.csv\n"), nullptr);
     EXPECT_EQ(Order(), (std::vector<int>{3, 2}));  // the last row moves into a deleted one
     EXPECT_EQ(Selected(), (std::vector<int>{1}));
-}
-
-TEST(LogListRows, ARescanKeepsSelectionCaretAndAnchorOnTheirWorkouts) {
-    Fill(5);
-    RebuildDisplayOrder();
-    for (int time : {1002, 1004}) logList.selected[time - 1000] = 1;
-    logList.caretRow = 3, logList.anchorRow = 1;  // 1004 and 1002
-    const std::pair<std::vector<int>, std::vector<int>> scans[] = {  // catalog, then the rows
-        {{1006, 1005, 1004, 1002, 1001}, {1, 2, 1002, 1004}},  // anchor, caret rows first
-        {{1001, 1002, 1005, 1006}, {1, -1, 1002}},                  // 1004 and the caret gone
-    };
-    for (const auto& scan : scans) {
-        logEntryCount = (int)scan.first.size();
-        for (int slot = 1; slot <= logEntryCount; slot++)
-            logEntries[slot].startTime = scan.first[slot - 1];
-        EXPECT_TRUE(CatalogChangedSinceShown());
-        FollowCatalog();
-        EXPECT_FALSE(CatalogChangedSinceShown());
-        std::vector<int> rows = {logList.anchorRow, logList.caretRow};
-        for (int row : Selected()) rows.push_back(logEntries[logList.displayOrder[row]].startTime);
-        EXPECT_EQ(rows, scan.second);
-    }
-}
-
-// Pages and loads of a job as "L<start time>" and "P", with a cancel at a given page.
-struct JobRecord {
-    std::string events;
-    int pages, cancelAtPage;
-};
-
-TEST(PrintJob, ACancelLoadsAndPrintsNothingMoreEvenAtTheLastPage) {
-    const int32_t times[] = {1, 2, 3};  // 2 does not load
-    const struct { int count, copies, cancelAtPage; const char* events; bool finished; } jobs[] = {
-        {3, 2, 0, "L1 P L2 L3 P L1 P L2 L3 P ", true},
-        {3, 2, 2, "L1 P L2 L3 P ", false},
-        {1, 1, 1, "L1 P ", false},
-        {0, 3, 2, "P P ", false},  // an entry window's record
-        {0, 2, 0, "P P ", true},
-    };
-    for (const auto& j : jobs) {
-        JobRecord record = {"", 0, j.cancelAtPage ? j.cancelAtPage : -1};
-        PrintJobSteps steps = {
-            [](void* r, int32_t time) {
-                ((JobRecord*)r)->events += "L" + std::to_string(time) + " ";
-                return time != 2;
-            },
-            [](void* r) { ((JobRecord*)r)->events += "P ", ((JobRecord*)r)->pages++; },
-            [](void* r) { return ((JobRecord*)r)->pages != ((JobRecord*)r)->cancelAtPage; },
-            &record};
-        EXPECT_EQ(RunPrintJob(steps, j.count ? times : NULL, j.count, j.copies), j.finished);
-        EXPECT_EQ(record.events, j.events) << &j - jobs;
-    }
 }
 
 TEST(PrintSelection, SelectedStartTimesInDisplayOrderWithinTheCatalog) {
