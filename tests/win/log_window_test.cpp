@@ -200,16 +200,11 @@ TEST_F(LogWindow, ATallerHeaderTheThumbAndTheWheelMoveRowsClicksAndFrame) {
                                                           "Arial"), FALSE);
     MoveWindow(frame, 10, 30, 300, 300, TRUE);  // lays the header out anew
     SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 2, NULL, 0);
-    const struct { UINT message; WPARAM wParam; int top, left; } scrolls[] = {
-        {WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 6), 6, 0},  // the thumb while dragged
-        {WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 8, 0},       // a notch towards the user
-        {WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 30), 8, 30},
-    };
-    for (const auto& s : scrolls) {
-        Post(s.message, s.wParam, 0);
-        EXPECT_EQ(std::make_pair(logList.vertical.position, logList.horizontal.position),
-                  std::make_pair(s.top, s.left)) << &s - scrolls;
-    }
+    Post(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 6), 0);  // the thumbs while dragged
+    Post(WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 30), 0);
+    Post(WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);  // a notch towards the user: two rows down
+    EXPECT_EQ(std::make_pair(logList.vertical.position, logList.horizontal.position),
+              std::make_pair(8, 30));
     // A click on the lower edge of the third row shown selects it, framed on its edges.
     RECT title;
     GetClientRect(header, &title);
