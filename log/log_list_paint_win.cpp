@@ -2,6 +2,7 @@
 #include "log/log_list_pane.h"
 
 #include <commctrl.h>
+#include <limits.h>  // WHEEL_PAGESCROLL is UINT_MAX
 #include <string.h>
 
 #include "log/log_list_cells.h"
