@@ -205,15 +205,16 @@ TEST_F(LogWindow, ATallerHeaderTheThumbAndTheWheelMoveRowsClicksAndFrame) {
     Post(WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);  // a notch towards the user: two rows down
     EXPECT_EQ(std::make_pair(logList.vertical.position, logList.horizontal.position),
               std::make_pair(8, 30));
-    // A click on the lower edge of the third row shown selects it, framed on its edges.
+    // Two Ctrl clicks on the lower edge of the third row shown: framed, but not selected.
     RECT title;
     GetClientRect(header, &title);
     ASSERT_GT(title.bottom, 40);
     const int top = title.bottom + 40;
-    Post(WM_LBUTTONDOWN, 0, MAKELPARAM(40, top + 19));
+    Post(WM_LBUTTONDOWN, MK_CONTROL, MAKELPARAM(40, top + 19));
+    Post(WM_LBUTTONDOWN, MK_CONTROL, MAKELPARAM(40, top + 19));
     EXPECT_EQ(logList.caretRow, 10);
     UpdateWindow(listWindow);
-    EXPECT_TRUE(Framed(top) && Framed(top + 19) && !Framed(top - 1) && !Framed(top + 20));
+    EXPECT_TRUE(Framed(top) && Framed(top + 19) && !Framed(top + 1) && !Framed(top + 20));
     ShowWindow(frame, SW_MINIMIZE);  // closed minimised, it keeps the frame it had
     DestroyWindow(frame);
     EXPECT_EQ(std::make_pair(settings.logWindowRect.right, settings.logWindowRect.bottom),

@@ -100,8 +100,10 @@ TEST(Printing, TheSelectionInDisplayOrderOrAnEntryWindowsWorkoutWithCopiesQuesti
         {{1, 2, 3, 4, 5, 6}, {0, 1, 2, 3, 4, 5}, true, 0, 0, true, true, 0, 2, 2, "start end",
          "Printing Results: 2, 2: Distance: 2000.0 Distance: 2000.0"},
         {{1, 2, 3, 4, 5, 6}, {0, 1, 2, 3, 4}, false, 0, 0, true, false, 0, 1, -1, "", ""},
-        // Cancelled at the last page: the invalid file after it is not loaded, the job abandoned.
+        // Cancelled at page 1: the invalid file after it is not loaded; the job is abandoned,
+        // also when the page was the last.
         {{2, 3}, {0, 1}, false, 0, 3, true, true, 2, 1, 1, "start shown abort", ""},
+        {{2}, {0}, false, 0, 0, true, true, 2, 1, 1, "start shown abort", ""},
         {{2}, {0}, false, 0, 0, true, true, -1, 1, -1,
          "start Printing: The printer could not start printing.", ""},
     };
