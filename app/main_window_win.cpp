@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/commands.h"
+#include "app/restored_frame.h"
 #include "app/window_placement.h"
 #include "display/draw_panel.h"
 #include "monitor/monitor_api.h"
@@ -82,24 +83,6 @@ static void OnPaint(HWND window) {
 static void OnSize(HWND window) {
     DrawPanel(offscreenDc, &liveHistory, 1);
     InvalidateRect(window, NULL, FALSE);
-}
-
-// The frame to remember: the restored one when the window is minimised, since a minimised
-// frame would open as a sliver next time. The placement's normal frame is in work-area
-// coordinates; the settings file holds screen coordinates.
-static bool RestoredFrame(HWND window, RECT* frame) {
-    if (!IsIconic(window)) return GetWindowRect(window, frame) != 0;
-    WINDOWPLACEMENT placement = {};
-    placement.length = sizeof placement;
-    if (!GetWindowPlacement(window, &placement)) return false;
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoA(MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTOPRIMARY),
-                    &monitor);
-    *frame = placement.rcNormalPosition;
-    OffsetRect(frame, monitor.rcWork.left - monitor.rcMonitor.left,
-               monitor.rcWork.top - monitor.rcMonitor.top);
-    return true;
 }
 
 // Saving the settings, closing the row file's stream and ending the monitor link. Runs

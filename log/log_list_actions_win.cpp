@@ -2,6 +2,7 @@
 // Delete on the selected rows.
 #include "log/log_list_pane.h"
 
+#include <shellapi.h>
 #include <stdio.h>
 #include <stdlib.h>
 
@@ -29,8 +30,8 @@ void OnLogHeaderClick(HWND pane, int column) {
 
 void OnLogRightButtonDown(HWND pane, WPARAM flags, LPARAM point) {
     int x = LOWORD(point);
-    int row = HitTestRow(HIWORD(point), logList.vertical.position);
-    if (x >= logList.horizontal.maximum || row < 0 || row >= logEntryCount) return;
+    int row = RowAtPoint(x, HIWORD(point));
+    if (row < 0) return;
     if (!RightClickRow(row, (flags & MK_CONTROL) != 0, (flags & MK_SHIFT) != 0)) return;
     HMENU menu = CreatePopupMenu();
     AppendMenuA(menu, MF_STRING, IDM_LOG_VIEW, "View");
@@ -93,9 +94,24 @@ static void SendSelection() {
     UploadResults(list, count);
 }
 
-// A file that is already gone counts as deleted: it is what the user asked for.
+// Deleted row files go to the Recycle Bin, so that a Delete given by mistake can be undone
+// there. The shell recycles only full paths (a relative one is deleted for good), given as a
+// list that ends in two NULs. A file that is already gone counts as deleted: it is what the
+// user asked for.
 static bool DeleteRowFile(const char* path) {
-    return DeleteFileA(path) || GetLastError() == ERROR_FILE_NOT_FOUND;
+    char list[MAX_PATH + 1] = "";
+    DWORD length = GetFullPathNameA(path, MAX_PATH, list, NULL);
+    if (length == 0 || length >= MAX_PATH) return false;
+    list[length + 1] = 0;
+    if (GetFileAttributesA(list) == INVALID_FILE_ATTRIBUTES)
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
+    SHFILEOPSTRUCTA operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = list;
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    int failed = SHFileOperationA(&operation);
+    return failed == 0 && !operation.fAnyOperationsAborted &&
+           GetFileAttributesA(list) == INVALID_FILE_ATTRIBUTES;
 }
 
 static void DeleteSelection(HWND pane) {

@@ -7,18 +7,12 @@ void OnLogFocus(HWND pane, bool gained) {
     InvalidateListArea(pane);
 }
 
-// Mouse coordinates are read as unsigned 16-bit client values.
-static int RowAt(LPARAM point) {
-    return HitTestRow(HIWORD(point), logList.vertical.position);
-}
-
 void OnLogLeftButtonDown(HWND pane, WPARAM flags, LPARAM point) {
     // A click into the log takes the keys back, as clicking into any list does.
     if (GetFocus() != pane) SetFocus(pane);
-    int row = RowAt(point);
-    bool onRow =
-        (int)LOWORD(point) <= logList.horizontal.maximum && row >= 0 && row < logEntryCount;
-    LeftClickRow(onRow ? row : -1, (flags & MK_CONTROL) != 0, (flags & MK_SHIFT) != 0);
+    // Mouse coordinates are read as unsigned 16-bit client values.
+    int row = RowAtPoint(LOWORD(point), HIWORD(point));
+    LeftClickRow(row, (flags & MK_CONTROL) != 0, (flags & MK_SHIFT) != 0);
     InvalidateListArea(pane);
 }
 

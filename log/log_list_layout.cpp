@@ -44,6 +44,23 @@ int TotalColumnWidth() {
     return ColumnLeft(LOG_COLUMNS);
 }
 
+LogRect RowFrame(int row) {
+    int left = 5 - logList.horizontal.position;
+    int top = logList.headerHeight + (row - logList.vertical.position) * LOG_ROW_PITCH;
+    return {left, top, TotalColumnWidth() - logList.horizontal.position, top + LOG_ROW_PITCH};
+}
+
+int WheelRows(int* remainder, int delta, int linesPerNotch) {
+    const int NOTCH = 120;
+    if (linesPerNotch > MAX_LOG_ENTRIES) linesPerNotch = MAX_LOG_ENTRIES;
+    if (linesPerNotch <= 0 || (int64_t)*remainder * delta < 0) *remainder = 0;
+    if (linesPerNotch <= 0) return 0;
+    *remainder += delta * linesPerNotch;
+    int rows = *remainder / NOTCH;
+    *remainder -= rows * NOTCH;
+    return -rows;  // the wheel turned forward (away from the user) scrolls up
+}
+
 int CutCellText(char* text, int width, int columnWidth, int averageCharWidth, TextMeasure measure,
                 void* context) {
     if (averageCharWidth < 1) averageCharWidth = 1;

@@ -3,6 +3,8 @@
 #pragma once
 #include <stdint.h>
 
+#include "log/log_list_state.h"
+
 // Rows that fit a client area of the given height.
 int VerticalPage(int clientHeight);
 
@@ -17,6 +19,16 @@ int SetColumnWidth(int column, int width);
 // Sum of the column widths left of column i.
 int ColumnLeft(int column);
 int TotalColumnWidth();
+
+// Where a row lies in the pane: from the first column's left edge + 5 to the last column's
+// right edge, both following the horizontal scroll, and one row pitch high from the header's
+// bottom edge + a pitch per row below the top row. Selection bars and caret frame fill it.
+LogRect RowFrame(int row);
+
+// Rows to scroll for a turn of the mouse wheel by delta (120 a notch, forward positive) at
+// linesPerNotch rows a notch; positive scrolls down the list. Parts of a row carry over in
+// remainder to the next turn the same way; a turn the other way drops them.
+int WheelRows(int* remainder, int delta, int linesPerNotch);
 
 // Measures a text's width in pixels; context is the caller's.
 typedef int (*TextMeasure)(const char* text, void* context);

@@ -2,6 +2,7 @@
 #include "log/log_list_pane.h"
 
 #include <commctrl.h>
+#include <limits.h>  // WHEEL_PAGESCROLL is UINT_MAX
 #include <string.h>
 
 #include "log/log_list_cells.h"
@@ -22,16 +23,19 @@ static void Fill(HDC dc, int left, int top, int right, int bottom) {
     if (right > left && bottom > top) Rectangle(dc, left, top, right, bottom);
 }
 
-static void PaintRow(HDC dc, int row, int bandTop, int bandBottom, int paintRight,
-                     int averageCharWidth, HPEN highlightPen, HBRUSH highlightBrush) {
+// A row's text band lies 3 pixels below its top, one font height high; the bars above and
+// below it and the gaps between its cells are filled in the row's colour up to the last column.
+static void PaintRow(HDC dc, int row, int fontHeight, int paintRight, int averageCharWidth,
+                     HPEN highlightPen, HBRUSH highlightBrush) {
     bool marked = !logList.focusLost && logList.selected[logList.displayOrder[row]];
     SelectObject(dc, marked ? (HGDIOBJ)highlightPen : GetStockObject(WHITE_PEN));
     SelectObject(dc, marked ? (HGDIOBJ)highlightBrush : GetStockObject(WHITE_BRUSH));
     SetBkColor(dc, GetSysColor(marked ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     SetTextColor(dc, GetSysColor(marked ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    int right = logList.horizontal.maximum;
-    Fill(dc, 5, bandTop - 3, right, bandTop);
-    Fill(dc, 5, bandBottom, right, bandBottom + 4);
+    LogRect frame = RowFrame(row);
+    int bandTop = frame.top + 3, bandBottom = bandTop + fontHeight, right = frame.right;
+    Fill(dc, frame.left, frame.top, right, bandTop);
+    Fill(dc, frame.left, bandBottom, right, bandBottom + 4);
     int x = -logList.horizontal.position;
     for (int c = 0; c < LOG_COLUMNS && x + 5 <= paintRight; c++) {
         int width = logList.columnWidths[c];
@@ -50,12 +54,11 @@ static void PaintRow(HDC dc, int row, int bandTop, int bandBottom, int paintRigh
 static void DrawCaretFrame(HDC dc) {
     SelectObject(dc, GetStockObject(NULL_BRUSH));
     SelectObject(dc, GetStockObject(WHITE_PEN));
-    int top = logList.vertical.position;
     if (logList.caretRow >= logEntryCount) {
         logList.caretRow = -1;  // its row was deleted
         return;
     }
-    int offset = logList.caretRow - top;
+    int offset = logList.caretRow - logList.vertical.position;
     if (logList.focusLost || offset < 0 || offset > logList.vertical.page) return;
     COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     HPEN dotted = CreatePen(PS_DOT, 1, highlight);
@@ -64,7 +67,8 @@ static void DrawCaretFrame(HDC dc) {
     // on white and on the highlight alike.
     SetBkMode(dc, OPAQUE);
     SetBkColor(dc, InvertColour(highlight));
-    Rectangle(dc, 5, 17 + 20 * offset, logList.horizontal.maximum, 37 + 20 * offset);
+    LogRect frame = RowFrame(logList.caretRow);
+    Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
     SelectObject(dc, GetStockObject(WHITE_PEN));
     DeleteObject(dotted);
 }
@@ -82,13 +86,11 @@ void OnLogPaint(HWND pane) {
     GetTextMetricsA(dc, &metrics);
 
     const LogRect& area = logList.listArea;
-    Fill(dc, logList.horizontal.maximum, area.top, area.right, area.bottom);
-    int bandTop = logList.headerHeight + 3;
+    Fill(dc, RowFrame(0).right, area.top, area.right, area.bottom);
     for (int row = logList.vertical.position; row >= 0 && row < logEntryCount; row++) {
-        PaintRow(dc, row, bandTop, bandTop + metrics.tmHeight, paint.rcPaint.right,
-                 metrics.tmAveCharWidth, pen, brush);
-        bandTop += LOG_ROW_PITCH;
-        if (bandTop > area.bottom) break;
+        PaintRow(dc, row, metrics.tmHeight, paint.rcPaint.right, metrics.tmAveCharWidth, pen,
+                 brush);
+        if (RowFrame(row + 1).top + 3 > area.bottom) break;
     }
 
     if (logEntryCount - 1 != logList.vertical.maximum) {
@@ -107,19 +109,11 @@ void OnLogPaint(HWND pane) {
     DeleteObject(brush);
 }
 
-void OnLogVerticalScroll(HWND pane, WPARAM wParam) {
+// Scrolls the rows to a new top row, clamped to the list.
+static void ScrollRowsTo(HWND pane, int top) {
     LogScrollState& state = logList.vertical;
     int old = state.position;
-    switch (LOWORD(wParam)) {
-    case SB_LINEUP: state.position--; break;
-    case SB_LINEDOWN: state.position++; break;
-    case SB_PAGEUP: state.position -= state.page; break;
-    case SB_PAGEDOWN: state.position += state.page; break;
-    case SB_THUMBPOSITION: state.position = HIWORD(wParam); break;
-    case SB_TOP: state.position = 0; break;
-    case SB_BOTTOM: state.position = state.maximum; break;
-    default: break;
-    }
+    state.position = top;
     ApplyScrollState(pane, SB_VERT, &state);
     int moved = old - state.position;
     if (moved == 0) return;
@@ -127,6 +121,30 @@ void OnLogVerticalScroll(HWND pane, WPARAM wParam) {
     RECT rect = {area.left, area.top, area.right, area.bottom};
     ScrollWindowEx(pane, 0, moved * LOG_ROW_PITCH, &rect, &rect, NULL, NULL,
                    SW_INVALIDATE | SW_ERASE);
+}
+
+// The rows follow the thumb while it is dragged, not only where it is let go.
+void OnLogVerticalScroll(HWND pane, WPARAM wParam) {
+    const LogScrollState& state = logList.vertical;
+    switch (LOWORD(wParam)) {
+    case SB_LINEUP: ScrollRowsTo(pane, state.position - 1); break;
+    case SB_LINEDOWN: ScrollRowsTo(pane, state.position + 1); break;
+    case SB_PAGEUP: ScrollRowsTo(pane, state.position - state.page); break;
+    case SB_PAGEDOWN: ScrollRowsTo(pane, state.position + state.page); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: ScrollRowsTo(pane, HIWORD(wParam)); break;
+    case SB_TOP: ScrollRowsTo(pane, 0); break;
+    case SB_BOTTOM: ScrollRowsTo(pane, state.maximum); break;
+    }
+}
+
+void OnLogWheel(HWND pane, int delta) {
+    static int remainder;
+    UINT lines = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    int perNotch = lines == WHEEL_PAGESCROLL ? logList.vertical.page : (int)lines;
+    int rows = WheelRows(&remainder, delta, perNotch);
+    if (rows != 0) ScrollRowsTo(pane, logList.vertical.position + rows);
 }
 
 void OnLogHorizontalScroll(HWND pane, WPARAM wParam) {
@@ -137,6 +155,7 @@ void OnLogHorizontalScroll(HWND pane, WPARAM wParam) {
     case SB_LINERIGHT: state.position += 20; break;
     case SB_PAGELEFT: state.position -= state.page; break;
     case SB_PAGERIGHT: state.position += state.page; break;
+    case SB_THUMBTRACK:
     case SB_THUMBPOSITION: state.position = HIWORD(wParam); break;
     default: break;
     }

@@ -9,6 +9,8 @@ const int IDM_LOG_PRINT = 15001;
 const int IDM_LOG_VIEW = 15002;
 const int IDM_LOG_DELETE = 15003;
 const int IDM_LOG_SEND = 15004;
+// Asks the pane to rescan the data folder and show what it found (see RescanOpenLog).
+const UINT WM_LOG_RESCAN = WM_APP + 1;
 
 LRESULT CALLBACK LogListWndProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam);
 HWND CreateLogHeader(HWND pane);
@@ -24,6 +26,8 @@ void MoveLogHeader(HWND pane);
 void OnLogPaint(HWND pane);
 void OnLogVerticalScroll(HWND pane, WPARAM wParam);
 void OnLogHorizontalScroll(HWND pane, WPARAM wParam);
+// The mouse wheel: the system's lines per notch, parts of a notch carried over.
+void OnLogWheel(HWND pane, int delta);
 void OnLogHeaderNotify(HWND pane, NMHDR* header);
 
 void OnLogFocus(HWND pane, bool gained);

@@ -97,7 +97,7 @@ static void OnSize(HWND pane) {
     SendMessageA(header, HDM_LAYOUT, 0, (LPARAM)&layout);
     MoveWindow(header, place.x, place.y, place.cx, place.cy, TRUE);
     logList.headerPlacement = {place.x, place.y, place.cx, place.cy};
-    logList.listArea.top = place.cy;
+    logList.listArea.top = logList.headerHeight = place.cy;
     if (logList.vertical.position != oldTop) InvalidateListArea(pane);
 }
 
@@ -144,14 +144,36 @@ static void OnShow(HWND pane) {
     InvalidateRect(pane, NULL, TRUE);
 }
 
-// A scan while the log is open (Update Online Log) renumbers the catalog's slots under the
-// rows and the selection flags. The rows are rebuilt and the selection cleared, so that no
-// flag comes to stand for another file.
+// A scan while the log is open (Update Online Log, a row file made or closed, the log's
+// command given again) renumbers the catalog's slots under the rows and the selection
+// flags. The rows are rebuilt, and selection, caret and anchor follow their workouts.
 static void FollowRescan(HWND pane) {
     if (!CatalogChangedSinceShown()) return;
-    ClearSelection();
-    RebuildDisplayOrder();
+    FollowCatalog();
     InvalidateRect(pane, NULL, TRUE);
+}
+
+// A command in progress (a question open, an upload of LogEntry addresses, a print) holds
+// rows and slots across its own message loops: a rescan asked for meanwhile waits for it.
+static int commandsRunning;
+static bool rescanWaiting;
+
+static void Rescan(HWND pane) {
+    if (commandsRunning > 0) {
+        rescanWaiting = true;
+        return;
+    }
+    rescanWaiting = false;
+    ScanLogCatalog();
+    FollowRescan(pane);
+}
+
+static bool RunCommand(HWND pane, int id) {
+    commandsRunning++;
+    bool known = RunLogCommand(pane, id);
+    commandsRunning--;
+    if (commandsRunning == 0 && rescanWaiting && IsWindow(pane)) Rescan(pane);
+    return known;
 }
 
 static bool FromHeader(LPARAM lParam) {
@@ -165,6 +187,7 @@ LRESULT CALLBACK LogListWndProc(HWND pane, UINT message, WPARAM wParam, LPARAM l
     case WM_SHOWWINDOW:
         if (wParam) OnShow(pane);
         return 0;
+    case WM_LOG_RESCAN: Rescan(pane); return 0;
     case WM_SETFOCUS: OnLogFocus(pane, true); return 0;
     case WM_KILLFOCUS: OnLogFocus(pane, false); return 0;
     }
@@ -178,6 +201,7 @@ LRESULT CALLBACK LogListWndProc(HWND pane, UINT message, WPARAM wParam, LPARAM l
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
     case WM_KEYDOWN:
+    case WM_MOUSEWHEEL:
     case WM_COMMAND: FollowRescan(pane); break;
     }
     switch (message) {
@@ -191,8 +215,9 @@ LRESULT CALLBACK LogListWndProc(HWND pane, UINT message, WPARAM wParam, LPARAM l
     case WM_LBUTTONDBLCLK: SendMessageA(pane, WM_COMMAND, IDM_LOG_VIEW, 0); return 0;
     case WM_RBUTTONDOWN: OnLogRightButtonDown(pane, wParam, lParam); return 0;
     case WM_KEYDOWN: OnLogKeyDown(pane, wParam); return 0;
+    case WM_MOUSEWHEEL: OnLogWheel(pane, GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     case WM_COMMAND:
-        if (RunLogCommand(pane, LOWORD(wParam))) return 0;
+        if (RunCommand(pane, LOWORD(wParam))) return 0;
         break;
     }
     return DefWindowProcA(pane, message, wParam, lParam);

@@ -11,6 +11,12 @@ void RebuildDisplayOrder();
 // removed or renumbered by a scan since RebuildDisplayOrder or the last delete.
 bool CatalogChangedSinceShown();
 
+// After a scan while the log is open: lists every catalog entry once in the current sort
+// order, with the selection, the caret and the anchor on the rows of the workouts (start
+// times) they were on. A workout no longer in the catalog takes its flag, caret or anchor
+// with it. Remembers the catalog as the rows now show it.
+void FollowCatalog();
+
 // The rows' own delete shortened the list: the remaining rows still match the catalog.
 void NoteRowsDeleted();
 

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "log/log_catalog.h"
+#include "log/log_list_layout.h"
 #include "log/log_list_state.h"
 
 static int Smaller(int a, int b) {
@@ -40,8 +41,11 @@ int CountSelectedRows() {
     return count;
 }
 
-int HitTestRow(unsigned y, int topRow) {
-    return (int)(y / LOG_ROW_PITCH) + topRow - 1;
+int RowAtPoint(int x, int y) {
+    int below = y - logList.headerHeight;
+    if (below < 0 || x + logList.horizontal.position >= TotalColumnWidth()) return -1;
+    int row = below / LOG_ROW_PITCH + logList.vertical.position;
+    return IsRow(row) ? row : -1;
 }
 
 void LeftClickRow(int row, bool ctrl, bool shift) {

@@ -10,9 +10,10 @@ void SelectRows(int a, int b);
 bool IsRowSelected(int row);
 int CountSelectedRows();
 
-// The row under a click at client y: y / 20 + top row - 1 (rows are taken to start 20
-// pixels down, whatever the header's height). The caller checks the range.
-int HitTestRow(unsigned y, int topRow);
+// The row under a click at client x, y, or -1 when the click is on no row: above the rows
+// (they start at the header's bottom edge), right of the last column (the columns follow
+// the horizontal scroll) or below the last row.
+int RowAtPoint(int x, int y);
 
 // Left button down on row (or -1 when not on a row), with the click's modifiers.
 void LeftClickRow(int row, bool ctrl, bool shift);

@@ -2,15 +2,22 @@
 #include "log/log_window.h"
 
 #include "app/main_window.h"
+#include "app/restored_frame.h"
 #include "app/window_placement.h"
 #include "log/entry_window.h"
 #include "log/log_catalog.h"
 #include "log/log_list_pane.h"
+#include "monitor/recorder.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/text_table.h"
 
 HWND listWindow;
+
+// A workout recorded, or one that ends, while the log is open is listed at once.
+static void RescanOpenLog() {
+    if (listWindow != NULL) SendMessageA(listWindow, WM_LOG_RESCAN, 0, 0);
+}
 
 static LRESULT CALLBACK LogFrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -22,9 +29,10 @@ static LRESULT CALLBACK LogFrameWndProc(HWND frame, UINT message, WPARAM wParam,
         return 0;
     case WM_DESTROY: {
         RECT rect;
-        GetWindowRect(frame, &rect);
-        settings.logWindowRect = {rect.left, rect.top, rect.right, rect.bottom};
+        if (RestoredFrame(frame, &rect))
+            settings.logWindowRect = {rect.left, rect.top, rect.right, rect.bottom};
         listWindow = NULL;
+        rowFileListener = NULL;
         if (mainWindow) SetForegroundWindow(mainWindow);
         return 0;
     }
@@ -61,12 +69,14 @@ static HWND CreateLogFrame(HINSTANCE instance) {
 }
 
 HWND OpenRowingLog() {
-    // One list state serves one log window: a second command brings the open one forward.
+    // One list state serves one log window: a second command brings the open one forward
+    // and lists what was recorded meanwhile.
     if (listWindow && IsWindow(listWindow)) {
         HWND frame = GetParent(listWindow);
         if (IsIconic(frame)) ShowWindow(frame, SW_RESTORE);
         SetForegroundWindow(frame);
         SetFocus(listWindow);
+        RescanOpenLog();
         return listWindow;
     }
     HINSTANCE instance = moduleInstance ? moduleInstance : GetModuleHandleA(NULL);
@@ -83,5 +93,6 @@ HWND OpenRowingLog() {
                                  WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL, 0, 0,
                                  client.right, client.bottom, frame, (HMENU)0, instance, NULL);
     SetFocus(listWindow);
+    rowFileListener = RescanOpenLog;
     return listWindow;
 }

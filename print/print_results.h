@@ -10,3 +10,11 @@ void PrintResults(HWND owner, const StrokeHistory* record);
 
 // The device-mode block while the print dialog shows it, else NULL.
 extern HGLOBAL printDeviceMode;
+
+// The spooler's document calls; a seam for tests, which cannot make a printer refuse a job.
+struct PrintSpoolerCalls {
+    int(WINAPI* startDoc)(HDC printer, const DOCINFOA* document);
+    int(WINAPI* endDoc)(HDC printer);
+    int(WINAPI* abortDoc)(HDC printer);
+};
+extern PrintSpoolerCalls printSpooler;

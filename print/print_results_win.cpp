@@ -13,10 +13,12 @@
 #include "log/log_catalog.h"
 #include "log/log_list_state.h"
 #include "log/row_file_loader.h"
+#include "print/print_job.h"
 #include "print/print_selection.h"
 #include "print/printing_dialog.h"
 
 HGLOBAL printDeviceMode;
+PrintSpoolerCalls printSpooler = {StartDocA, EndDoc, AbortDoc};
 
 namespace {
 
@@ -27,7 +29,7 @@ const WORD DEVICE_MODE_VERSION = 0x0400;
 static_assert(offsetof(DEVMODEA, dmPanningWidth) == DEVICE_MODE_SIZE, "148-byte device mode");
 
 // A second Print (from another entry window, or the log, which stay usable meanwhile) would
-// share the job's dialog and flags; it waits for this one to finish.
+// share the job's dialog and flags: it shows the running job's "Printing" dialog instead.
 bool printJobRunning;
 int32_t printStartTimes[MAX_LOG_ENTRIES];
 
@@ -81,54 +83,73 @@ bool RunPrintDialog(HWND owner, PRINTDLGA* dialog) {
     return chosen;
 }
 
+struct PrintingJob {
+    HDC printer;
+    StrokeHistory* record;
+    int page;
+};
+
+// A file that does not load gives no page; the loader has said why where it can.
+bool LoadResult(void* context, int32_t startTime) {
+    StrokeHistory* record = ((PrintingJob*)context)->record;
+    record->startTime = startTime;
+    return LoadRowFile(record);
+}
+
 // Windows' spooler calls the abort procedure while it works; Wine's never does, so it is also
 // called after each page: the "Printing" dialog's Cancel and the rest of the program are
 // served between pages on both.
-void PrintPage(HDC printer, const StrokeHistory* history, int* page) {
-    ShowPrintingPage(*page);
-    StartPage(printer);
-    DrawPanel(printer, history, 1);
-    EndPage(printer);
-    ++*page;
-    PrintAbortProc(printer, 0);
+void PrintPage(void* context) {
+    PrintingJob* job = (PrintingJob*)context;
+    ShowPrintingPage(job->page);
+    StartPage(job->printer);
+    DrawPanel(job->printer, job->record, 1);
+    EndPage(job->printer);
+    ++job->page;
+    PrintAbortProc(job->printer, 0);
 }
 
-// One copy: the job's record alone, or every selected result that loads, in display order.
-void PrintCopy(HDC printer, StrokeHistory* job, bool loaded, int count, int* page) {
-    if (loaded) {
-        PrintPage(printer, job, page);
-        return;
-    }
-    for (int i = 0; i < count; ++i) {
-        job->startTime = printStartTimes[i];
-        // A file that does not load gives no page; the loader has said why where it can.
-        if (LoadRowFile(job)) PrintPage(printer, job, page);
-    }
+bool PrintGoesOn(void*) {
+    return printContinue != 0;
 }
 
-void PrintDocument(HDC printer, StrokeHistory* job, bool loaded, int count, int copies) {
-    int page = 1;
+void PrintDocument(HWND owner, HDC printer, StrokeHistory* record, bool loaded, int count,
+                   int copies) {
+    PrintingJob job = {printer, record, 1};
     DOCINFOA document = {};
     document.cbSize = sizeof document;
     document.lpszDocName = "Printing Results";
-    if (StartDocA(printer, &document) <= 0) return;
+    if (printSpooler.startDoc(printer, &document) <= 0) {
+        MessageBoxA(owner, "The printer could not start printing.", "Printing",
+                    MB_OK | MB_ICONWARNING);
+        return;
+    }
     printContinue = 1;
     SetAbortProc(printer, PrintAbortProc);
-    OpenPrintingDialog(page);
-    // A cancel does not stop the loop: Windows' spooler refuses the pages that follow, and
-    // Wine drops the job, which is never ended.
-    for (int copy = 0; copy < copies; ++copy) PrintCopy(printer, job, loaded, count, &page);
-    if (printContinue) {
-        if (printingDialog != NULL) DestroyWindow(printingDialog);
-        printingDialog = NULL;
-        EndDoc(printer);
-    }
+    OpenPrintingDialog(job.page);
+    PrintJobSteps steps = {LoadResult, PrintPage, PrintGoesOn, &job};
+    bool finished = RunPrintJob(steps, loaded ? NULL : printStartTimes, count, copies);
+    if (printingDialog != NULL) DestroyWindow(printingDialog);
+    printingDialog = NULL;
+    // A cancelled job, even one cancelled at its last page, is abandoned, not printed.
+    if (finished) printSpooler.endDoc(printer);
+    else printSpooler.abortDoc(printer);
+}
+
+// Shown even while the main window, its owner, is minimised and hides it.
+void BringPrintingDialogForward() {
+    if (printingDialog == NULL) return;
+    ShowWindow(printingDialog, SW_SHOW);
+    SetForegroundWindow(printingDialog);
 }
 
 }  // namespace
 
 void PrintResults(HWND owner, const StrokeHistory* record) {
-    if (printJobRunning) return;
+    if (printJobRunning) {
+        BringPrintingDialogForward();
+        return;
+    }
     // The pages are drawn from a copy of the given record: the log window, which owns the entry
     // window that owns the record, stays usable meanwhile and may be closed. The selection is
     // taken once, as start times, so a change of the log during the job cannot change it.
@@ -144,7 +165,7 @@ void PrintResults(HWND owner, const StrokeHistory* record) {
     PRINTDLGA dialog;
     if ((!PrintNeedsConfirmation(count) || ConfirmPrint(owner, count)) &&
         RunPrintDialog(owner, &dialog)) {
-        PrintDocument(dialog.hDC, job, record != NULL, count, dialog.nCopies);
+        PrintDocument(owner, dialog.hDC, job, record != NULL, count, dialog.nCopies);
         FreePrintDialogResults(&dialog);
     }
     free(job);

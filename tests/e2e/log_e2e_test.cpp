@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "../win/printed_pdf.h"
@@ -97,6 +98,42 @@ TEST(RowingLog, UploadsPrintsAndShowsTheRecordedWorkouts) {
     saved.resize(sizeof(Settings));
     EXPECT_EQ(reinterpret_cast<const Settings*>(saved.data())->lastUploadTime, 1234567300);
     DeleteFileA(cookie.c_str());
+}
+
+// The open log lists a workout as the recorder makes and closes its row file; deleted, the
+// file lands in the Recycle Bin, which Wine keeps in the XDG trash (when the folder exists).
+TEST(RowingLog, ListsAWorkoutRowedWhileOpenAndDeletesItIntoTheRecycleBin) {
+    TamsiProcess tamsi("log-while-rowing");
+    // 100 m in eight polls of a second of rowing each, after 20 polls to open the log first.
+    std::ofstream(tamsi.path("simmonitor.ini")) << "step=100\npace=40\nstart_delay=2000\n"
+                                                << "piece=100\npieces=1\n";
+    const std::string trash = "Z:\\tmp\\tamsi-e2e-trash";
+    std::filesystem::remove_all(trash);
+    std::filesystem::create_directories(trash);
+    tamsi.Set("XDG_DATA_HOME", "/tmp/tamsi-e2e-trash");
+    WriteWorkout(tamsi.folder(), 1234567000, 2000.0);
+    ASSERT_TRUE(tamsi.Start());
+    tamsi.Command(IDM_ROWING_LOG);
+    HWND pane = NULL;
+    ASSERT_TRUE(TamsiProcess::WaitFor(
+        [&] { return pane = FindWindowExA(Shown("ListWndClass"), 0, "ListClass", 0); }));
+    ASSERT_EQ(ListFolder(tamsi.path("data")).size(), 1u);
+    std::string name;  // the new row file, once the recorder has closed it
+    EXPECT_TRUE(TamsiProcess::WaitFor([&] {
+        name = ListFolder(tamsi.path("data")).back();  // after 1234567000.csv
+        if (name == "1234567000.csv") return false;  // not to be held open while it is read
+        HANDLE alone = CreateFileA(tamsi.path("data\\" + name).c_str(), GENERIC_READ, 0, NULL,
+                                   OPEN_EXISTING, 0, NULL);
+        return alone != INVALID_HANDLE_VALUE && CloseHandle(alone);
+    }, 60000));
+    // The last row, the newest, is the new workout's: Delete moves its file to the bin.
+    const std::string rowed = ReadWholeFile(tamsi.path("data\\" + name));
+    PostMessageA(pane, WM_KEYDOWN, VK_END, 0);
+    SaveScreenshot("log-while-rowing");
+    PostMessageA(pane, WM_KEYDOWN, VK_DELETE, 0);  // one row: no question
+    EXPECT_TRUE(TamsiProcess::WaitFor([&] { return ListFolder(tamsi.path("data")).size() == 1; }));
+    EXPECT_EQ(ReadWholeFile(trash + "\\Trash\\files\\" + name), rowed);
+    EXPECT_EQ(tamsi.Close(), 0);
 }
 
 }  // namespace

@@ -38,8 +38,6 @@ std::vector<int> Order() {
 
 TEST(LogListSelection, ClicksKeysAndSpaceInSequence) {
     Fill(40);
-    EXPECT_EQ(HitTestRow(19, 0), -1);  // the header
-    EXPECT_EQ(HitTestRow(45, 10), 11);
     enum { CLICK, KEY, SPACE };
     const struct {
         int action, arg; bool ctrl, shift; std::vector<int> selected; int caret, top;
@@ -97,6 +95,25 @@ TEST(LogListSort, HeaderClicksWithTieBreaksAndTheCaretFollowing) {
     logList.sortKey = logList.primaryColumn = logList.secondaryColumn = 2;  // the time
     SortDisplayOrder(logList.displayOrder, 0, 6);
     EXPECT_EQ(Order(), (std::vector<int>{4, 1, 5, 3, 6, 2, 7}));
+}
+
+TEST(LogListLayout, RowsLieBelowTheHeaderUpToTheLastColumnAsScrolledAndWheelPartsAddUp) {
+    Fill(40);
+    const struct { int header, top, left, x, y, row; } clicks[] = {
+        {17, 0, 0, 30, 16, -1}, {17, 0, 0, 30, 36, 0},     {40, 10, 0, 30, 60, 11},
+        {40, 0, 0, 499, 45, 0}, {17, 30, 0, 30, 217, -1},  {40, 0, 120, 380, 45, -1},
+    };
+    for (const auto& c : clicks) {
+        logList.headerHeight = c.header, logList.vertical.position = c.top;
+        logList.horizontal.position = c.left;
+        EXPECT_EQ(RowAtPoint(c.x, c.y), c.row) << &c - clicks;
+    }
+    LogRect bar = RowFrame(2);  // scrolled as the last click: it ends at the last column
+    EXPECT_EQ(std::vector<int>({bar.left, bar.top, bar.right, bar.bottom}),
+              std::vector<int>({-115, 80, 380, 100}));
+    int remainder = 0, rows = 0;  // notches of 120 at 3 rows, forward scrolls up
+    for (int delta : {-20, -20, -50, 10, 120}) rows += WheelRows(&remainder, delta, 3);
+    EXPECT_EQ(rows, 2 - 3);  // a turn back drops the part left over
 }
 
 // A font whose characters are narrower than its average of 8 pixels.

@@ -8,8 +8,10 @@
 
 #include "app/app_state.h"
 #include "log/log_catalog.h"
+#include "log/log_list_layout.h"
 #include "log/log_list_pane.h"
 #include "log/log_window.h"
+#include "monitor/recorder.h"
 #include "resources/resource.h"
 #include "settings/language.h"
 #include "settings/settings.h"
@@ -21,6 +23,7 @@ namespace {
 std::vector<std::string> boxes;
 std::vector<int> menuItems;
 std::vector<UINT> tilings;  // how many windows, side by side
+int rowsWhileTiling;        // the rows a scan asked for by the recorder during View left
 HHOOK boxHook, menuHook;
 
 LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
@@ -47,6 +50,8 @@ LRESULT CALLBACK CloseMenus(int code, WPARAM wParam, LPARAM lParam) {
 
 WORD WINAPI RecordTiling(HWND parent, UINT how, const RECT* area, UINT count, const HWND*) {
     if (parent == NULL && area == NULL && how == MDITILE_VERTICAL) tilings.push_back(count);
+    rowFileListener();
+    rowsWhileTiling = logEntryCount;
     return (WORD)count;
 }
 
@@ -127,14 +132,25 @@ TEST_F(LogWindow, ClicksHeaderMenuDoubleClickAndRescanReachTheRows) {
     Click(1, 0, WM_RBUTTONDOWN);
     EXPECT_EQ(menuItems,
               (std::vector<int>{IDM_LOG_VIEW, IDM_LOG_SEND, IDM_LOG_PRINT, IDM_LOG_DELETE}));
+    // Every scan numbers the slots anew; the selection and the caret stay on their workouts.
+    // One the recorder asks for during a command (View here) waits for its end.
+    fclose(fopen(DataPath(1013).c_str(), "w"));  // a workout just begun: no distance yet
     Click(1, 0, WM_LBUTTONDBLCLK);
     EXPECT_EQ(tilings.size(), 1u);
-
-    DeleteFileA(DataPath(1001).c_str());
-    ScanLogCatalog();  // as Update Online Log does: the slots are numbered anew
-    PumpMessages(50);
-    EXPECT_TRUE(Selected().empty());
-    EXPECT_EQ(logEntryCount, 11);
+    EXPECT_EQ(rowsWhileTiling, 12);
+    const struct { void (*scan)(); int rows, caret; } scans[] = {
+        {[] {}, 13, 2},  // the recorder's, after View
+        {[] { DeleteFileA(DataPath(1001).c_str()), ScanLogCatalog(); }, 12, 2},  // Update Online Log
+        {[] { fclose(fopen(DataPath(1014).c_str(), "w")), rowFileListener(); }, 13, 3},
+        {[] { DeleteFileA(DataPath(1002).c_str()), OpenRowingLog(); }, 12, 3},  // Rowing Log again
+    };
+    for (const auto& s : scans) {
+        s.scan();
+        PumpMessages(50);
+        EXPECT_EQ(logEntryCount, s.rows);
+        EXPECT_EQ(Selected(), std::vector<int>{1011});
+        EXPECT_EQ(logList.caretRow, s.caret);
+    }
 }
 
 TEST_F(LogWindow, ViewAsksAboveTenAndTilesUpToSixAndDeletingOneAsksNothing) {
@@ -168,6 +184,41 @@ TEST_F(LogWindow, ViewAsksAboveTenAndTilesUpToSixAndDeletingOneAsksNothing) {
     EXPECT_EQ(boxes.size(), 1u);  // one entry: no question
     EXPECT_EQ(GetFileAttributesA(DataPath(1001).c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(logEntryCount, 10);
+}
+
+bool Framed(int y) {  // the caret frame's dots or their gaps at y
+    HDC dc = GetDC(listWindow);
+    COLORREF colour = GetPixel(dc, 20, y), highlight = GetSysColor(COLOR_HIGHLIGHT);
+    ReleaseDC(listWindow, dc);
+    return colour == highlight || colour == InvertColour(highlight);
+}
+
+TEST_F(LogWindow, ATallerHeaderTheThumbAndTheWheelMoveRowsClicksAndFrame) {
+    OpenLog(30);
+    HWND header = GetDlgItem(listWindow, LOG_HEADER_ID), frame = GetParent(listWindow);
+    SendMessageA(header, WM_SETFONT, (WPARAM)CreateFontA(-40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                                          "Arial"), FALSE);
+    MoveWindow(frame, 10, 30, 300, 300, TRUE);  // lays the header out anew
+    SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 2, NULL, 0);
+    Post(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 6), 0);  // the thumbs while dragged
+    Post(WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 30), 0);
+    Post(WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);  // a notch towards the user: two rows down
+    EXPECT_EQ(std::make_pair(logList.vertical.position, logList.horizontal.position),
+              std::make_pair(8, 30));
+    // Two Ctrl clicks on the lower edge of the third row shown: framed, but not selected.
+    RECT title;
+    GetClientRect(header, &title);
+    ASSERT_GT(title.bottom, 40);
+    const int top = title.bottom + 40;
+    Post(WM_LBUTTONDOWN, MK_CONTROL, MAKELPARAM(40, top + 19));
+    Post(WM_LBUTTONDOWN, MK_CONTROL, MAKELPARAM(40, top + 19));
+    EXPECT_EQ(logList.caretRow, 10);
+    UpdateWindow(listWindow);
+    EXPECT_TRUE(Framed(top) && Framed(top + 19) && !Framed(top + 1) && !Framed(top + 20));
+    ShowWindow(frame, SW_MINIMIZE);  // closed minimised, it keeps the frame it had
+    DestroyWindow(frame);
+    EXPECT_EQ(std::make_pair(settings.logWindowRect.right, settings.logWindowRect.bottom),
+              std::make_pair(310, 330));
 }
 
 }  // namespace
