@@ -11,9 +11,16 @@ const int WINDOW_POLL_MS = 50;
 }  // namespace
 
 bool AnotherTamsiRuns(const char* windowClass) {
-    // The handle stays open on purpose: the system releases it when this process ends.
+    // The handle stays open on purpose: the system releases it when this process ends. A
+    // process that holds it already (started again in the same process) is the one that runs.
+    static HANDLE held = NULL;
+    if (held != NULL) return false;
     HANDLE mutex = CreateMutexA(NULL, FALSE, RUNNING_MUTEX);
-    if (mutex == NULL || GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    if (mutex == NULL) return false;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) {
+        held = mutex;
+        return false;
+    }
     CloseHandle(mutex);
 
     HWND running = NULL;
