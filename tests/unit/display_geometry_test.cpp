@@ -18,8 +18,9 @@ namespace {
 using Texts = std::vector<std::string>;
 using Ints = std::vector<int>;
 
-TEST(DisplayFormatTime, ANegativeTimeHasOneMinus) {
+TEST(DisplayFormatTime, ANegativeTimeHasOneMinusAndAnHourItsOwnPlace) {
     EXPECT_STREQ(FormatTime(-6150), "-1:01.50");
+    EXPECT_STREQ(FormatTime(372345), "1:02:03.45");
 }
 
 // The English panel texts and a new settings file's graphs and scales; the globals the

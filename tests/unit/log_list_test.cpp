@@ -60,6 +60,8 @@ TEST(LogListSelection, ClicksKeysAndSpaceInSequence) {
         {SPACE, 0, true, false, {0, 1}, 2, -1},
         {SPACE, 0, false, false, {0, 1, 2}, 2, -1},  // Space only marks
         {KEY, CARET_END, false, false, {39}, 39, 26},
+        {KEY, CARET_PAGE_UP, false, false, {26}, 26, -1},
+        {KEY, CARET_PAGE_UP, false, false, {12}, 12, 12},  // a whole page from the top row
         {KEY, CARET_HOME, false, false, {0}, 0, 0},
     };
     for (const auto& s : steps) {
