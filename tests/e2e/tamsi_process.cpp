@@ -44,8 +44,17 @@ bool TamsiProcess::Launch() {
     std::string commandLine = "\"" + path("Tamsi.exe") + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    bool started = CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL,
+    // Every Tamsi this test program starts ends with it, even when CTest ends it on a time-out.
+    static HANDLE job = [] {
+        HANDLE made = CreateJobObjectA(NULL, NULL);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limit = {};
+        limit.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limit, sizeof limit);
+        return made;
+    }();
+    bool started = CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, CREATE_SUSPENDED, NULL,
                                   folder_.c_str(), &startup, &process_);
+    if (started) AssignProcessToJobObject(job, process_.hProcess), ResumeThread(process_.hThread);
     for (const auto& entry : env_) SetEnvironmentVariableA(entry.first.c_str(), NULL);
     return started;
 }

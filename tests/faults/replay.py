@@ -8,6 +8,10 @@ and records which of them failed: a measure of what the tests catch, not part of
     python3 tests/faults/replay.py --fuzz 5         also every fuzzer for 5 seconds from its seeds
     python3 tests/faults/replay.py --only a,b       only the faults named (results to stdout)
     python3 tests/faults/replay.py --wine --tests R only the Wine tests whose names match R
+    python3 tests/faults/replay.py --wine --tests auto  each fault's Wine run only the tests of
+                                                    its part (TESTS_BY_SUBSYSTEM)
+    python3 tests/faults/replay.py --faults F       another list, e.g. independent.txt (its
+                                                    results files are named after it)
     python3 tests/faults/replay.py --combine A B -o C   one results file of several (a fault is
                                                     caught when any of them caught it)
     python3 tests/faults/replay.py --compare OLD NEW  faults caught in OLD but not in NEW
@@ -67,7 +71,20 @@ def ReadFaults(path):
 
 
 def IsWindowsCode(fault):
-    return fault["file"].endswith("_win.cpp")
+    return fault["file"].endswith("_win.cpp") or fault["file"].startswith("resources/")
+
+
+# With --tests auto, the Wine tests run for a fault of each subsystem: every Windows test (they
+# are quick) and the end-to-end tests that reach that part of the program.
+TESTS_BY_SUBSYSTEM = {
+    "app": r"^win\.|^e2e\.(MainWindowE2e|Startup)\.",
+    "monitor": r"^win\.|^e2e\.(Startup|Workout)\.",
+    "display": r"^win\.|^e2e\.MainWindowE2e\.",
+    "settings": r"^win\.|^e2e\.MainWindowE2e\.",
+    "log": r"^win\.|^e2e\.RowingLog\.",
+    "print": r"^win\.|^e2e\.RowingLog\.",
+    "upload": r"^win\.|^e2e\.RowingLog\.",
+}
 
 
 def SnippetProblem(fault):
@@ -124,17 +141,22 @@ class Tree:
             return False
         return Run(["cmake", "--build", self.build, "--", "-j2"], self.scratch, self.log) == 0
 
-    def FailedTests(self):
+    def FailedTests(self, fault=None):
         if not self.wine:
-            failed = self.FailedUnitTests()
+            failed = self.FailedUnitTests(fault)
             if failed is not None:
                 return failed
         failed_log = os.path.join(self.build, "Testing", "Temporary", "LastTestsFailed.log")
         if os.path.exists(failed_log):
             os.remove(failed_log)
         ctest = ["ctest", "--test-dir", self.build, "--timeout", "300"]
-        if self.tests:
-            ctest += ["-R", self.tests]
+        tests = self.tests
+        if tests == "auto":
+            # Without a fault (the baseline): every test that some fault's run includes.
+            tests = (None if not self.wine else TESTS_BY_SUBSYSTEM.get(fault["subsystem"]) if fault
+                     else "|".join(sorted(set(TESTS_BY_SUBSYSTEM.values()))))
+        if tests:
+            ctest += ["-R", tests]
         if self.wine:
             # The Windows tests need Wine, a prefix and a screen of their own, as in test.sh.
             env = dict(os.environ, WINEPREFIX=os.path.join(self.scratch, "build", "wine-prefix"),
@@ -152,15 +174,19 @@ class Tree:
         return [line.strip().split(":", 1)[1] for line in open(failed_log) if ":" in line]
 
 
-    def FailedUnitTests(self):
+    def FailedUnitTests(self, fault=None):
         """The native unit tests in one process, far faster than CTest's process per test. None
-        when that says nothing (the program crashed): CTest then names the failing tests."""
+        when that says nothing (the program crashed): CTest then names the failing tests. With
+        --tests auto, the catalog's test of 5001 files runs for faults of the log only."""
         program = os.path.join(self.build, "tests", "unit_tests")
         if not os.path.exists(program):
             return None
+        command = [program]
+        if self.tests == "auto" and fault is not None and fault["subsystem"] != "log":
+            command.append("--gtest_filter=-LogCatalog.*")
         with open(self.log, "w") as out:
             try:
-                run = subprocess.run([program], cwd=os.path.dirname(program), stdout=subprocess.PIPE,
+                run = subprocess.run(command, cwd=os.path.dirname(program), stdout=subprocess.PIPE,
                                      stderr=out, text=True, errors="replace", timeout=600)
             except subprocess.TimeoutExpired:
                 return None
@@ -191,7 +217,7 @@ class FuzzTree(Tree):
             return False
         return Run(["cmake", "--build", self.build, "--", "-j2"], self.scratch, self.log) == 0
 
-    def FailedTests(self):
+    def FailedTests(self, fault=None):
         failed = []
         seeds = os.path.join(self.scratch, "tests", "fuzz", "corpus")
         for program in sorted(os.listdir(self.build)):
@@ -223,9 +249,12 @@ def Replay(fault, scratch, trees, baseline):
             out.write(original_text.replace(fault["original"], fault["faulty"]))
         failed = []
         for tree in trees:
+            # Nothing native is built from Windows code: its native tests cannot change.
+            if IsWindowsCode(fault) and not tree.wine:
+                continue
             if not tree.Build():
                 return "BUILD-FAILED", [f"{tree.name} (see {tree.log})"]
-            failed += [test for test in tree.FailedTests() if test not in baseline]
+            failed += [test for test in tree.FailedTests(fault) if test not in baseline]
     finally:
         with open(path, "w", encoding="utf-8") as out:
             out.write(original_text)
@@ -321,7 +350,10 @@ def main():
     parser.add_argument("--fuzz", type=int, metavar="SECONDS",
                         help="also run each fuzzer this long from its seeds (results-fuzz.txt)")
     parser.add_argument("--only", help="comma-separated fault names")
-    parser.add_argument("--tests", metavar="REGEX", help="with --wine: only the Wine tests matching this")
+    parser.add_argument("--tests", metavar="REGEX", help="with --wine: only the Wine tests matching this "
+                        "('auto': those of each fault's subsystem)")
+    parser.add_argument("--windows-only", action="store_true",
+                        help="with --wine: only the faults in Windows code (window-free ones natively only)")
     parser.add_argument("--faults", default=os.path.join(HERE, "faults.txt"))
     parser.add_argument("--scratch", default="/tmp/tamsi-faults")
     parser.add_argument("--results", help="results file (default results-native.txt or results-wine.txt "
@@ -351,15 +383,16 @@ def main():
         unknown = set(wanted) - {fault["name"] for fault in faults}
         if unknown:
             sys.exit(f"no such fault: {', '.join(sorted(unknown))}")
-        faults = [fault for fault in faults if fault["name"] in wanted]
+        by_name = {fault["name"]: fault for fault in faults}
+        faults = [by_name[name] for name in wanted]  # in the order asked for
 
     os.makedirs(args.scratch, exist_ok=True)
     SyncScratch(args.scratch)
-    native = Tree(args.scratch, "native", [], wine=False)
+    native = Tree(args.scratch, "native", [], wine=False, tests=args.tests)
     win64 = Tree(args.scratch, "win64",
                  ["-DCMAKE_TOOLCHAIN_FILE=" + os.path.join(args.scratch, "cmake", "mingw-x86_64.cmake")],
                  wine=True, tests=args.tests)
-    trees = [native, win64] if args.wine else [native]
+    trees = [win64] if args.wine and args.windows_only else [native, win64] if args.wine else [native]
     if args.fuzz:
         trees.append(FuzzTree(args.scratch, args.fuzz))
 
@@ -382,6 +415,9 @@ def main():
         if IsWindowsCode(fault) and not args.wine:
             results.append((fault, "WINDOWS-CODE", ["replayed with --wine only"]))
             continue
+        if not IsWindowsCode(fault) and args.windows_only:
+            results.append((fault, "WINDOW-FREE", ["replayed natively"]))
+            continue
         result, failed = Replay(fault, args.scratch, trees, baseline)
         print(f"{fault['name']}: {result} {' '.join(failed)}", flush=True)
         results.append((fault, result, failed))
@@ -397,7 +433,9 @@ def WriteResults(args, results, baseline, total, last=False):
     results_path = args.results
     if not results_path and (not args.only or args.update):
         kind = "wine" if args.wine else "fuzz" if args.fuzz else "native"
-        results_path = os.path.join(HERE, f"results-{kind}.txt")
+        stem = os.path.splitext(os.path.basename(args.faults))[0]
+        prefix = "results" if stem == "faults" else f"results-{stem}"
+        results_path = os.path.join(HERE, f"{prefix}-{kind}.txt")
     if args.update and results_path and os.path.exists(results_path):
         results = MergeResults(results_path, ReadFaults(args.faults), results)
 

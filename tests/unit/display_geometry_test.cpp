@@ -18,8 +18,9 @@ namespace {
 using Texts = std::vector<std::string>;
 using Ints = std::vector<int>;
 
-TEST(DisplayFormatTime, ANegativeTimeHasOneMinus) {
+TEST(DisplayFormatTime, ANegativeTimeHasOneMinusAndAnHourItsOwnPlace) {
     EXPECT_STREQ(FormatTime(-6150), "-1:01.50");
+    EXPECT_STREQ(FormatTime(372345), "1:02:03.45");
 }
 
 // The English panel texts and a new settings file's graphs and scales; the globals the
@@ -80,6 +81,7 @@ TEST_F(DisplayGeometry, PanelShowsTheNewestSampleOrTheAveragesOfAFinishedWorkout
                      "Stroke Rate: 28 s/m", "Strokes: 3", "Heart Rate: 150 bpm", "DPS: 10.2 m",
                      "Power: 230 watt", "Cals: 42 kcal", "State: Recovery"}));
     EXPECT_TRUE(PanelGraphPlacement(*h, true).draw);
+    EXPECT_GT(PanelGraphPlacement(*h, true).top, STATUS_TOP + LABEL_FONT_HEIGHT);  // below the status
     EXPECT_FALSE(PanelGraphPlacement(*h, false).draw);
     h->avgPower = 187;
     EXPECT_TRUE(PanelGraphPlacement(*h, false).draw);
@@ -108,8 +110,33 @@ TEST_F(DisplayGeometry, StripGraphBoxAndWhereSamplesLand) {
     EXPECT_EQ(box.top, PaceSampleY(box, {0, 5}, 0.1));         // 10 m/s
     EXPECT_EQ(box.bottom, PaceSampleY(box, {2, 5}, 1.0));      // 1 m/s
     EXPECT_EQ(box.left + box.width, GraphColumnX(box, 7, 7));  // the newest at the right edge
-    SeriesColour blue = GraphSeriesColour(SERIES_STROKE_RATE);
-    EXPECT_EQ((Ints{blue.red, blue.green, blue.blue}), (Ints{0, 0, 255}));
+    // Each label's middle where a sample of its value lands.
+    for (int j = 0; j <= 5; j++)
+        EXPECT_EQ(ScaleLabelY(box, j) + LABEL_FONT_HEIGHT / 2, IntegerSampleY(box, {0, 5}, j));
+    // Each series in its own colour on its own scale.
+    settings.powerMin = 10, settings.strokeRateMin = 20, settings.paceMin = 1, settings.heartRateMin = 40;
+    const std::pair<int, Ints> series[] = {{SERIES_POWER, {255, 140, 0, 10, 250}},
+                                           {SERIES_STROKE_RATE, {0, 0, 255, 20, 40}},
+                                           {SERIES_PACE, {0, 136, 0, 1, 5}},
+                                           {SERIES_HEART_RATE, {255, 0, 0, 40, 200}}};
+    for (const auto& s : series) {
+        const SeriesColour c = GraphSeriesColour(s.first);
+        const GraphScale scale = GraphSeriesScale(settings, s.first);
+        EXPECT_EQ((Ints{c.red, c.green, c.blue, scale.min, scale.max}), s.second) << s.first;
+    }
+    // Samples sharing a column collapse to their extremes; the line leaves at the last one.
+    const int power[] = {100, 300, 200, 50, 250, 150, 120};
+    for (int k = 0; k < 7; k++) h->power[k] = power[k];
+    PlotPoint points[7];
+    Ints exits(3);
+    for (int i = 0, n = SeriesPolyline({0, 0, 2, 400, 400}, {0, 400}, *h, SERIES_POWER, 6, points); i < n; i++)
+        exits[points[i].x] = points[i].y;
+    EXPECT_EQ(exits, (Ints{200, 250, 280}));
+    // Any one graph shown makes the picture high enough for it.
+    settings.showPower = settings.showStrokeRate = settings.showHeartRate = 0;
+    EXPECT_EQ(PanelLogicalHeight(settings), 560);
+    settings.showPace = 0;
+    EXPECT_EQ(PanelLogicalHeight(settings), 240);
 }
 
 }  // namespace

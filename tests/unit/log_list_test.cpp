@@ -57,6 +57,10 @@ TEST(LogListSelection, ClicksKeysAndSpaceInSequence) {
         {SPACE, 0, true, false, {0, 1, 2}, 2, -1},      // Ctrl+Space flips
         {SPACE, 0, true, false, {0, 1}, 2, -1},
         {SPACE, 0, false, false, {0, 1, 2}, 2, -1},  // Space only marks
+        {KEY, CARET_END, false, false, {39}, 39, 26},
+        {KEY, CARET_PAGE_UP, false, false, {26}, 26, -1},
+        {KEY, CARET_PAGE_UP, false, false, {12}, 12, 12},  // a whole page from the top row
+        {KEY, CARET_HOME, false, false, {0}, 0, 0},
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(&s - steps);
@@ -68,6 +72,16 @@ TEST(LogListSelection, ClicksKeysAndSpaceInSequence) {
         EXPECT_EQ(logList.caretRow, s.caret);
         EXPECT_EQ(Selected(), s.selected);
     }
+    // A right click with a modifier opens the menu only over a selection.
+    ClearSelection();
+    EXPECT_FALSE(RightClickRow(5, true, false));
+    EXPECT_TRUE(RightClickRow(5, false, false));
+    // Opened afresh, rows come in the sort order from slot 1, the caret on the first.
+    logList.anchorRow = -1;
+    RebuildDisplayOrder();
+    EXPECT_EQ(Order()[0], 1);
+    EXPECT_EQ(Order().back(), 40);
+    EXPECT_EQ(logList.caretRow, 0);
 }
 
 TEST(LogListSort, HeaderClicksWithTieBreaksAndTheCaretFollowing) {
@@ -125,6 +139,9 @@ TEST(LogListLayout, FittingDividersColoursAndCutTexts) {
     int32_t natural[] = {130, 60, 70, 70, 60}, fitted[5];
     EXPECT_EQ(FitColumnWidths(natural, 300, fitted), 390);
     EXPECT_EQ(std::vector<int>(fitted, fitted + 5), (std::vector<int>{95, 44, 51, 51, 44}));
+    std::copy(fitted, fitted + 5, logList.columnWidths);
+    EXPECT_EQ(ColumnLeft(2), 95 + 44);
+    EXPECT_EQ(VerticalPage(293), 14);  // a pane 293 pixels high pages by 14 rows
     EXPECT_EQ(SetColumnWidth(2, 3), 10);
     EXPECT_EQ(InvertColour(10 + 256 * 36 + 65536 * 106), 245u + 256 * 219 + 65536 * 149);
     char date[LOG_CELL_SIZE] = "12 Mar 2008  07:15 AM", pace[LOG_CELL_SIZE] = "1:45.00";
@@ -168,6 +185,9 @@ TEST(PrintSelection, SelectedStartTimesInDisplayOrderWithinTheCatalog) {
     EXPECT_EQ(std::vector<int32_t>(found, found + count), (std::vector<int32_t>{1004, 1002, 1001}));
     EXPECT_FALSE(PrintNeedsConfirmation(5));
     EXPECT_TRUE(PrintNeedsConfirmation(6));
+    char question[PRINT_TEXT_SIZE];
+    FormatPrintQuestion(question, sizeof question, 6);
+    EXPECT_STREQ(question, "Do you really want to print 6 results at once?");
 }
 
 }  // namespace

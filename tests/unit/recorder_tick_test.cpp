@@ -82,15 +82,15 @@ protected:
 };
 
 TEST_F(RecorderTickTest, CountersAreReadAndOnlyAChangeRedrawsOrClearsAnError) {
-    EXPECT_EQ(Tick(Counters(0x01020304, 20000, 1)), RedrawNumbers);
-    EXPECT_EQ(liveHistory.workTime, 0x01020304);
+    EXPECT_EQ(Tick(Counters(0x01FF0304, 20000, 1)), RedrawNumbers);
+    EXPECT_EQ(liveHistory.workTime, 0x01FF0304);
     EXPECT_EQ(liveHistory.distance, 2000.0);
-    EXPECT_EQ(Tick(Counters(0x01020304, 20000, 4)), NoRedraw);
-    EXPECT_EQ(Tick(Counters(0x01020304, 20010, 1)), RedrawNumbers);  // one counter is enough
-    EXPECT_EQ(Tick(Counters(0x01020305, 20010, 1)), RedrawNumbers);
+    EXPECT_EQ(Tick(Counters(0x01FF0304, 20000, 4)), NoRedraw);
+    EXPECT_EQ(Tick(Counters(0x01FF0304, 20010, 1)), RedrawNumbers);  // one counter is enough
+    EXPECT_EQ(Tick(Counters(0x01FF0305, 20010, 1)), RedrawNumbers);
     monitorBusy = true;  // a workout command talks to the monitor: no poll
     EXPECT_EQ(Tick(Counters(900, 400, 1)), NoRedraw);
-    EXPECT_EQ(liveHistory.workTime, 0x01020305);
+    EXPECT_EQ(liveHistory.workTime, 0x01FF0305);
     monitorBusy = false;
 
     // A failed or garbled answer shows its error and is not taken as counters.
@@ -99,7 +99,7 @@ TEST_F(RecorderTickTest, CountersAreReadAndOnlyAChangeRedrawsOrClearsAnError) {
     for (const Answer& answer : {Answer{{}, -3}, wide}) {
         EXPECT_EQ(Tick(answer), RedrawNumbers);
         EXPECT_STREQ(statusLine, answer.status != 0 ? "Error: scripted failure -3" : BAD_ANSWER);
-        EXPECT_EQ(liveHistory.workTime, 0x01020305);
+        EXPECT_EQ(liveHistory.workTime, 0x01FF0305);
     }
     EXPECT_EQ(Tick(Counters(900, 400, 1)), RedrawNumbers);
     EXPECT_STREQ(statusLine, "");
@@ -127,6 +127,8 @@ TEST_F(RecorderTickTest, EachDriveThenRecoveryStoresAndWritesOneStroke) {
 TEST_F(RecorderTickTest, RowFileWaitsForTheTimeAndLinesGoOnPastTheLastSample) {
     Tick(Counters(0, 20000, 2));
     EXPECT_EQ(Tick(Counters(0, 19980, 4)), RedrawFull);
+    Tick(Counters(500, 0, 2));  // nor while the distance does
+    EXPECT_EQ(Tick(Counters(537, 0, 4)), RedrawFull);
     EXPECT_FALSE(FileExists(base.DataFolder()));
     Tick(Counters(0, 0, 1));
     liveHistory.lastSample = LAST_SAMPLE_INDEX - 1;
@@ -157,17 +159,23 @@ TEST_F(RecorderTickTest, ARowFileThatCannotBeCreatedStaysAnnouncedUntilOneIs) {
     EXPECT_EQ(RowFile(), std::string(ENGLISH_HEADER) + "\n248,12.4,0.210,302,95,28,150\n");
 }
 
+// Cut short anywhere, even just before the heart rate's entry.
 TEST_F(RecorderTickTest, GarbledStrokeRepeatsTheLastSampleAndWritesNoLine) {
-    Answer cut = Stroke(210, 302, 95, 28, 150);
-    cut.entries.resize(14);
-    strokes = {Stroke(200, 301, 90, 27, 140), cut};
-    Play({2, 4});
-    liveHistory.power[2] = 777, liveHistory.pace[2] = 0.5;  // left by an earlier workout
-    EXPECT_EQ(Play({2, 4}), (Results{RedrawNumbers, RedrawNumbers}));
-    EXPECT_STREQ(statusLine, BAD_ANSWER);
-    EXPECT_EQ(liveHistory.power[2], 301);
-    EXPECT_EQ(liveHistory.pace[2], 0.2);
-    EXPECT_EQ(RowFile(), std::string(ENGLISH_HEADER) + "\n137,6.8,0.200,301,90,27,140\n");
+    for (size_t entries : {14, 19}) {
+        ResetRecorderState();
+        std::filesystem::remove_all(base.DataFolder());
+        time_ = 100;
+        Answer cut = Stroke(210, 302, 95, 28, 150);
+        cut.entries.resize(entries);
+        strokes = {Stroke(200, 301, 90, 27, 140), cut};
+        Play({2, 4});
+        liveHistory.power[2] = 777, liveHistory.pace[2] = 0.5;  // left by an earlier workout
+        EXPECT_EQ(Play({2, 4}), (Results{RedrawNumbers, RedrawNumbers}));
+        EXPECT_STREQ(statusLine, BAD_ANSWER);
+        EXPECT_EQ((std::vector<double>{(double)liveHistory.power[2], liveHistory.pace[2]}),
+                  (std::vector<double>{301, 0.2}));
+        EXPECT_EQ(RowFile(), std::string(ENGLISH_HEADER) + "\n137,6.8,0.200,301,90,27,140\n");
+    }
 }
 
 // Counters as a monitor shows them, a stroke in between so that the row file is open.

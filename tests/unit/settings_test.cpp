@@ -94,13 +94,15 @@ TEST(TextTableParser, LinesFillSlotsWithoutOverrun) {
 
 TEST(PreferencesInput, NumbersAndEmptyScalesAreRefused) {
     const std::pair<const char*, int> numbers[] = {
-        {"007", 7}, {" 45 ", 45}, {"2147483647", 2147483647}, {"-5", 0},
+        {"007", 7}, {" 45 ", 45}, {"95", 95}, {"2147483647", 2147483647}, {"-5", 0},
         {"12abc", 0}, {"2147483648", 0}, {"99999999999999999999999999", 0}};
     for (const auto& n : numbers) EXPECT_EQ(ReadUnsignedDecimal(n.first), n.second) << n.first;
     Settings s = {};
     s.heartRateMax = 200, s.strokeRateMax = 40, s.paceMax = 5, s.powerMax = 250;
     EXPECT_EQ(FirstEmptyScale(s), SCALE_NONE);
-    s.strokeRateMin = 40;  // equal
+    s.powerMin = 250;  // equal
+    EXPECT_EQ(FirstEmptyScale(s), SCALE_POWER);
+    s.strokeRateMin = 40;  // equal too, in an earlier row
     EXPECT_EQ(FirstEmptyScale(s), SCALE_STROKE_RATE);
     s.heartRateMin = 200;  // equal too, in an earlier row
     EXPECT_EQ(FirstEmptyScale(s), SCALE_HEART_RATE);

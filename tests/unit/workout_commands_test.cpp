@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string.h>
+
 #include <vector>
 
 #include "app/app_state.h"
@@ -17,10 +19,11 @@ std::vector<Entries> sent;
 std::vector<uint32_t> waits;
 std::vector<int> redraws;
 time_t now;
+int16_t refusal;  // what the monitor answers a workout request with
 
 int16_t FakeCommand(uint16_t, uint16_t count, uint32_t* commands, uint16_t*, uint32_t*) {
     sent.emplace_back(commands, commands + count);
-    return 0;
+    return sent.size() == 2 ? refusal : 0;
 }
 
 const MonitorCommandHooks HOOKS = {[](uint32_t ms) { waits.push_back(ms); }, []() { return now; },
@@ -32,7 +35,10 @@ protected:
     void SetUp() override {
         monitorApi = MonitorApi{};
         monitorApi.csafeCommand = FakeCommand;
-        sent.clear(), waits.clear(), redraws.clear();
+        monitorApi.csafeGetErrorText = [](int16_t, char* text, uint16_t size) {
+            snprintf(text, size, "refused");
+        };
+        sent.clear(), waits.clear(), redraws.clear(), refusal = 0;
         monitorBusy = newWorkoutPending = false;
     }
     void TearDown() override { monitorApi = MonitorApi{}; }
@@ -47,6 +53,11 @@ TEST_F(WorkoutCommands, MarathonResetsThenProgramsDistanceAndSplit) {
     EXPECT_EQ(waits, (std::vector<uint32_t>{100, 1000}));
     EXPECT_EQ(redraws, (std::vector<int>{1}));  // a distance redraws in full
     EXPECT_TRUE(newWorkoutPending);
+    // A workout the monitor refuses is told and leaves the current one recording.
+    sent.clear(), refusal = -5, newWorkoutPending = false;
+    RunTimeWorkout(30, HOOKS);
+    EXPECT_FALSE(newWorkoutPending || monitorBusy);
+    EXPECT_STREQ(strchr(statusLine, ':'), ": refused");
 }
 
 // Every Workout menu item by its menu id: the first four entries of its workout request and,
@@ -72,12 +83,16 @@ TEST_F(WorkoutCommands, EveryWorkoutMenuItemSendsItsOwnWorkout) {
 }
 
 TEST_F(WorkoutCommands, ClockSendsLocalTimeAndDate) {
+    setenv("TZ", "EST5", 1);  // a clock five hours behind UTC
+    tzset();
     struct tm local = {9, 5, 14, 6, 2, 109, 0, 0, -1, 0, nullptr};  // 2009-03-06 14:05:09
     now = mktime(&local);
     RunClockCommand(HOOKS);
     EXPECT_EQ(sent, (std::vector<Entries>{{0x11, 3, 14, 5, 9, 0x12, 3, 109, 3, 6}}));
     EXPECT_EQ(waits, (std::vector<uint32_t>{100}));
     EXPECT_TRUE(redraws.empty());  // only a failure is shown
+    unsetenv("TZ");
+    tzset();
 }
 
 }  // namespace

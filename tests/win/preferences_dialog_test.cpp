@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include <string>
+#include <vector>
 
 #include "resources/resource.h"
 #include "settings/preferences_dialog.h"
@@ -11,50 +12,86 @@
 
 namespace {
 
-int redraws;
-std::string box;  // text|caption
+std::vector<int> redraws;  // each redraw's full flag
+std::string box;           // text|caption
 
 int WINAPI KeepBox(HWND, LPCSTR text, LPCSTR caption, UINT) {
     box = std::string(text) + "|" + caption;
     return IDOK;
 }
 
-// Opens the dialog, lets change() work on it, presses OK and says whether it stayed open.
+// Each scale's box and the setting it shows.
+const std::pair<int, int32_t Settings::*> SCALES[] = {
+    {IDC_HEART_RATE_MIN, &Settings::heartRateMin}, {IDC_HEART_RATE_MAX, &Settings::heartRateMax},
+    {IDC_STROKE_RATE_MIN, &Settings::strokeRateMin}, {IDC_STROKE_RATE_MAX, &Settings::strokeRateMax},
+    {IDC_PACE_MIN, &Settings::paceMin}, {IDC_PACE_MAX, &Settings::paceMax},
+    {IDC_POWER_MIN, &Settings::powerMin}, {IDC_POWER_MAX, &Settings::powerMax}};
+const int RADIOS[] = {IDC_RADIO_LWT, IDC_RADIO_HWT, IDC_RADIO_STANDARD, IDC_RADIO_SLIDES};
+
+std::vector<int> Scales() {
+    std::vector<int> values;
+    for (const auto& scale : SCALES) values.push_back(settings.*scale.second);
+    return values;
+}
+
+// Opens the dialog, lets change() work on it, presses the button and says whether it stayed open.
 template <class Change>
-bool OkStaysOpen(Change change) {
+bool StaysOpen(Change change, int button = IDOK) {
     HWND dialog = CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_PREFERENCES),
                                      NULL, PreferencesDlgProc, 0);
     ShowWindow(dialog, SW_SHOWNORMAL);
     change(dialog);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dialog, IDOK));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), (LPARAM)GetDlgItem(dialog, button));
     const bool open = IsWindowVisible(dialog);
     DestroyWindow(dialog);
     return open;
 }
 
-TEST(PreferencesDialog, ShowsAndStoresTheSettingsRedrawsAndRefusesAnEmptyScale) {
-    memset(&settings, 0, sizeof settings);
-    settings.paceMin = 1, settings.paceMax = 5, settings.powerMax = 250, settings.weightClass = 'H';
-    settings.heartRateMax = settings.strokeRateMax = 40;
-    memcpy(settings.rowerType, "standard", sizeof "standard");
-    preferencesRedraw = [](unsigned char) { ++redraws; };
+// Every box and button shows its own setting; OK stores them all (Cancel none) and redraws in full.
+TEST(PreferencesDialog, ShowsAndStoresEverySettingRedrawsInFullAndRefusesAnEmptyScale) {
+    preferencesRedraw = [](unsigned char full) { redraws.push_back(full); };
     preferencesMessageBox = KeepBox;
-    EXPECT_FALSE(OkStaysOpen([](HWND dialog) {
-        EXPECT_EQ(GetDlgItemInt(dialog, IDC_PACE_MIN, NULL, FALSE), 1u);
-        EXPECT_EQ(GetDlgItemInt(dialog, IDC_PACE_MAX, NULL, FALSE), 5u);
-        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_RADIO_HWT), BST_CHECKED);
-        for (int id : {IDC_RADIO_LWT, IDC_RADIO_SLIDES})
-            SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-    }));
-    EXPECT_EQ(settings.weightClass, 'L');
-    EXPECT_STREQ(settings.rowerType, "slide");
-    EXPECT_EQ(redraws, 1);
+    const struct {
+        char weight;
+        const char* rower;
+        std::vector<int> checked;  // LWT, HWT, Standard, Slides
+        int clicks[2];
+        char newWeight;
+        const char* newRower;
+    } cases[] = {{'H', "standard", {0, 1, 1, 0}, {IDC_RADIO_LWT, IDC_RADIO_SLIDES}, 'L', "slide"},
+                 {'L', "slide", {1, 0, 0, 1}, {IDC_RADIO_HWT, IDC_RADIO_STANDARD}, 'H', "standard"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rower);
+        memset(&settings, 0, sizeof settings);
+        settings.weightClass = c.weight;
+        strcpy(settings.rowerType, c.rower);
+        for (size_t i = 0; i < std::size(SCALES); i++) settings.*SCALES[i].second = 10 * (int)i + 1;
+        std::vector<int> shown = Scales();
+        for (int button : {IDCANCEL, IDOK}) {
+            EXPECT_FALSE(StaysOpen([&](HWND dialog) {
+                std::vector<int> checked, values;
+                for (int id : RADIOS) checked.push_back(IsDlgButtonChecked(dialog, id));
+                for (const auto& scale : SCALES) {
+                    values.push_back(GetDlgItemInt(dialog, scale.first, NULL, FALSE));
+                    SetDlgItemInt(dialog, scale.first, values.back() + 2, FALSE);
+                }
+                EXPECT_EQ(checked, c.checked);
+                EXPECT_EQ(values, shown);
+                for (int id : c.clicks) SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+            }, button));
+        }
+        EXPECT_EQ(settings.weightClass, c.newWeight);
+        EXPECT_STREQ(settings.rowerType, c.newRower);
+        for (int& value : shown) value += 2;
+        EXPECT_EQ(Scales(), shown);
+    }
+    EXPECT_EQ(redraws, (std::vector<int>{1, 1}));
 
     // An emptied maximum is refused with a box, and nothing is stored or redrawn.
-    EXPECT_TRUE(OkStaysOpen([](HWND dialog) { SetDlgItemTextA(dialog, IDC_POWER_MAX, ""); }));
+    EXPECT_TRUE(StaysOpen([](HWND dialog) { SetDlgItemTextA(dialog, IDC_POWER_MAX, ""); }));
     EXPECT_EQ(box, "The Power scale's maximum must be above its minimum.|Error");
-    EXPECT_EQ(settings.powerMax, 250);
-    EXPECT_EQ(redraws, 1);
+    EXPECT_EQ(settings.powerMax, 73);
+    EXPECT_EQ(redraws.size(), 2u);
 }
 
 }  // namespace
