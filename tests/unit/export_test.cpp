@@ -27,7 +27,7 @@ const uint32_t FIT_START = 603502290;  // START in FIT time
 
 RowWorkout Workout(const char* lines) {
     RowWorkout workout{START, {}};
-    const std::string text = HEADER + lines;
+    const std::string text = std::string(HEADER) + lines;
     EXPECT_TRUE(ParseRowWorkout(text.data(), text.size(), &workout));
     return workout;
 }
