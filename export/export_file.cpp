@@ -19,9 +19,9 @@ bool WriteFileWhole(const char* path, const std::string& content, ReplaceFileFun
     return false;
 }
 
-bool WriteExport(const RowWorkout& workout, ExportFormat format, const char* path) {
-    std::string content = format == EXPORT_TCX
-                              ? EncodeTcxActivity(workout)
-                              : EncodeFitActivity(workout, LocalOffsetSeconds(workout.startTime));
-    return WriteFileWhole(path, content, ReplaceFileAtomically);
+bool WriteExport(const RowWorkout& workout, ExportFormat format, const char* path,
+                 ReplaceFileFunction replace) {
+    std::string content =
+        format == EXPORT_TCX ? EncodeTcxActivity(workout) : EncodeFitActivity(workout);
+    return WriteFileWhole(path, content, replace);
 }

@@ -12,5 +12,7 @@
 // replace step. False, with nothing left behind and path untouched, when any step fails.
 bool WriteFileWhole(const char* path, const std::string& content, ReplaceFileFunction replace);
 
-// The workout encoded in the format and written to path.
-bool WriteExport(const RowWorkout& workout, ExportFormat format, const char* path);
+// The workout encoded in the format and written whole to path. The replace step is the
+// platform's (ReplaceFileAtomically), which the window-free core does not link itself.
+bool WriteExport(const RowWorkout& workout, ExportFormat format, const char* path,
+                 ReplaceFileFunction replace);

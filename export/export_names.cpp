@@ -39,18 +39,3 @@ void FormatUtcTime(char* buffer, size_t size, int64_t seconds, int hundredths) {
     else
         snprintf(buffer, size, "%sZ", whole);
 }
-
-int32_t LocalOffsetSeconds(int64_t seconds) {
-    time_t moment = (time_t)seconds;
-    const struct tm* found = localtime(&moment);
-    if (found == NULL) return 0;
-    struct tm local = *found;  // gmtime may reuse localtime's buffer
-    found = gmtime(&moment);
-    if (found == NULL) return 0;
-    const struct tm& utc = *found;
-    // The two dates are at most a day apart, across a year's end too.
-    int days = local.tm_yday - utc.tm_yday;
-    if (local.tm_year != utc.tm_year) days = local.tm_year > utc.tm_year ? 1 : -1;
-    return days * 86400 + (local.tm_hour - utc.tm_hour) * 3600 + (local.tm_min - utc.tm_min) * 60 +
-           (local.tm_sec - utc.tm_sec);
-}

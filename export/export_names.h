@@ -1,5 +1,5 @@
 // The names and times an exported workout carries: its file name from the local start and
-// the distance, UTC times as ISO 8601 text, and the local time's offset. Window-free.
+// the distance, and UTC times as ISO 8601 text. Window-free.
 #pragma once
 #include <stddef.h>
 #include <stdint.h>
@@ -16,6 +16,3 @@ ExportFormat ExportFormatOfName(const char* name, ExportFormat fallback);
 
 // "2026-12-07T17:30:03Z", with ".52" before the Z when hundredths is given (0 to 99).
 void FormatUtcTime(char* buffer, size_t size, int64_t seconds, int hundredths = -1);
-
-// Seconds that local time is ahead of UTC at the given moment.
-int32_t LocalOffsetSeconds(int64_t seconds);

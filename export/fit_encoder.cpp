@@ -34,19 +34,18 @@ const FitField RECORD[] = {{253, UINT32}, {5, UINT32}, {6, UINT16},
 // Lap and session carry the same totals under their own field numbers: timestamp, start,
 // elapsed and timer time, distance, calories, average and maximum speed, power, cadence and
 // heart rate, event, event type, sport, sub-sport, message index; then their own.
-const FitField LAP[] = {{253, UINT32}, {2, UINT32}, {7, UINT32}, {8, UINT32},  {9, UINT32},
-                        {11, UINT16},  {13, UINT16}, {14, UINT16}, {19, UINT16}, {20, UINT16},
-                        {17, UINT8},   {18, UINT8},  {15, UINT8},  {16, UINT8},  {0, ENUM},
+const FitField LAP[] = {{253, UINT32}, {2, UINT32},  {7, UINT32},  {8, UINT32},   {9, UINT32},
+                        {11, UINT16},  {13, UINT16}, {14, UINT16}, {19, UINT16},  {20, UINT16},
+                        {17, UINT8},   {18, UINT8},  {15, UINT8},  {16, UINT8},   {0, ENUM},
                         {1, ENUM},     {25, ENUM},   {39, ENUM},   {254, UINT16}, {24, ENUM}};
-const FitField SESSION[] = {{253, UINT32}, {2, UINT32},  {7, UINT32},   {8, UINT32},
-                            {9, UINT32},   {11, UINT16}, {14, UINT16},  {15, UINT16},
-                            {20, UINT16},  {21, UINT16}, {18, UINT8},   {19, UINT8},
-                            {16, UINT8},   {17, UINT8},  {0, ENUM},     {1, ENUM},
-                            {5, ENUM},     {6, ENUM},    {254, UINT16}, {28, ENUM},
+const FitField SESSION[] = {{253, UINT32}, {2, UINT32},  {7, UINT32},  {8, UINT32},   {9, UINT32},
+                            {11, UINT16},  {14, UINT16}, {15, UINT16}, {20, UINT16},  {21, UINT16},
+                            {18, UINT8},   {19, UINT8},  {16, UINT8},  {17, UINT8},   {0, ENUM},
+                            {1, ENUM},     {5, ENUM},    {6, ENUM},    {254, UINT16}, {28, ENUM},
                             {25, UINT16},  {26, UINT16}};
-// timestamp, total timer time, sessions, type, event, event type, local timestamp
-const FitField ACTIVITY[] = {{253, UINT32}, {0, UINT32}, {1, UINT16}, {2, ENUM},
-                             {3, ENUM},     {4, ENUM},   {5, UINT32}};
+// timestamp, total timer time, sessions, type, event, event type
+const FitField ACTIVITY[] = {{253, UINT32}, {0, UINT32}, {1, UINT16},
+                             {2, ENUM},     {3, ENUM},   {4, ENUM}};
 
 template <int N>
 constexpr FitMessage Message(uint8_t local, uint16_t global, const FitField (&fields)[N]) {
@@ -85,8 +84,7 @@ void Define(std::string* out, const FitMessage& message) {
 
 void Data(std::string* out, const FitMessage& message, const uint32_t* values) {
     out->push_back((char)message.local);
-    for (int i = 0; i < message.count; i++)
-        Put(out, values[i], SizeOf(message.fields[i].type));
+    for (int i = 0; i < message.count; i++) Put(out, values[i], SizeOf(message.fields[i].type));
 }
 
 // A value scaled and rounded into a field of the given type; the all-ones value is kept
@@ -120,7 +118,7 @@ uint16_t FitCrc(uint16_t crc, const uint8_t* bytes, size_t size) {
     return crc;
 }
 
-std::string EncodeFitActivity(const RowWorkout& workout, int32_t localOffset) {
+std::string EncodeFitActivity(const RowWorkout& workout) {
     const WorkoutTotals totals = SumUpWorkout(workout);
     const uint32_t start = FitTime(workout.startTime, 0);
     const uint32_t end = FitTime(workout.startTime, totals.workTime);
@@ -177,8 +175,7 @@ std::string EncodeFitActivity(const RowWorkout& workout, int32_t localOffset) {
     Data(&body, SESSION_MESSAGE, summary);
 
     Define(&body, ACTIVITY_MESSAGE);
-    const uint32_t activity[] = {end, time, 1, ACTIVITY_MANUAL, EVENT_ACTIVITY, EVENT_TYPE_STOP,
-                                 Scaled((double)end + localOffset, 1, UINT32)};
+    const uint32_t activity[] = {end, time, 1, ACTIVITY_MANUAL, EVENT_ACTIVITY, EVENT_TYPE_STOP};
     Data(&body, ACTIVITY_MESSAGE, activity);
 
     std::string file;

@@ -15,6 +15,5 @@ const int64_t FIT_EPOCH_OFFSET = 631065600;
 // The CRC-16 that guards FIT headers and files, continued from crc over size bytes.
 uint16_t FitCrc(uint16_t crc, const uint8_t* bytes, size_t size);
 
-// The whole file: header, messages and the closing CRC. localOffset is how far local time
-// is ahead of UTC at the start, for the activity's local timestamp.
-std::string EncodeFitActivity(const RowWorkout& workout, int32_t localOffset);
+// The whole file: header, messages and the closing CRC.
+std::string EncodeFitActivity(const RowWorkout& workout);
