@@ -3,6 +3,7 @@
 #include "export/export_results.h"
 
 #include <commdlg.h>
+#include <dlgs.h>
 #include <objbase.h>
 #include <shlobj.h>
 #include <stdio.h>
@@ -50,6 +51,23 @@ void RememberFolder(const char* path, size_t length) {
     snprintf(lastExportFolder, sizeof lastExportFolder, "%.*s", (int)length, path);
 }
 
+// Choosing the other file type renames the suggested name to match, so that the name's
+// extension always says what the file holds. (Wine's dialog also crashes on a name whose
+// extension is not the chosen type's.)
+UINT_PTR CALLBACK FollowFileType(HWND child, UINT message, WPARAM, LPARAM lParam) {
+    const OFNOTIFYA* notice = (const OFNOTIFYA*)lParam;
+    if (message != WM_NOTIFY || notice->hdr.code != CDN_TYPECHANGE) return 0;
+    HWND dialog = GetParent(child);
+    char name[MAX_PATH];
+    if (SendMessageA(dialog, CDM_GETSPEC, sizeof name, (LPARAM)name) <= 0) return 0;
+    size_t length = strlen(name);
+    if (length < 4 || ExportFormatOfName(name, EXPORT_FIT) != ExportFormatOfName(name, EXPORT_TCX))
+        return 0;  // neither .fit nor .tcx: the user's own name stays
+    snprintf(name + length - 4, 5, notice->lpOFN->nFilterIndex == 2 ? ".tcx" : ".fit");
+    for (int box : {cmb13, edt1}) SendMessageA(dialog, CDM_SETCONTROLTEXT, box, (LPARAM)name);
+    return 0;
+}
+
 void ExportOne(HWND owner, int32_t startTime) {
     RowWorkout workout;
     if (!Read(owner, startTime, &workout)) return;
@@ -64,8 +82,9 @@ void ExportOne(HWND owner, int32_t startTime) {
     dialog.nMaxFile = sizeof path;
     dialog.lpstrInitialDir = lastExportFolder[0] != '\0' ? lastExportFolder : NULL;
     dialog.lpstrDefExt = "fit";
-    dialog.Flags =
-        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    dialog.lpfnHook = FollowFileType;
+    dialog.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST |
+                   OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameA(&dialog)) return;
     RememberFolder(path, dialog.nFileOffset);
     // A name ending in .fit or .tcx says what it holds, whichever type is chosen below it.

@@ -38,17 +38,20 @@ std::string ExpectedFit(const StrokeHistory& log) {
            heart + "\nrecords: " + std::to_string(log.lastSample + 1) + "\n";
 }
 
-// Answers the Save As dialog with this path and returns the name it suggested. The name box
-// is the edit in the combo box 0x47C, which Wine nests in an extended combo box.
-std::string SaveAs(const std::string& path) {
+// Answers the Save As dialog: chooses the file type (0 FIT, 1 TCX) as a pick in its list does
+// (CBN_SELENDOK), types the path unless it is empty, and saves; returns the name shown then.
+// The name box is the edit in the combo box 0x47C, which Wine nests in an extended combo box.
+std::string SaveAs(int type, const std::string& path = "") {
     HWND dialog = Shown("#32770", "Save As"), box = GetDlgItem(dialog, 0x47C);
     for (HWND inner; (inner = GetWindow(box, GW_CHILD)) != NULL;) box = inner;
-    char suggested[MAX_PATH] = "";
-    SendMessageA(box, WM_GETTEXT, sizeof suggested, (LPARAM)suggested);
-    SendMessageA(box, WM_SETTEXT, 0, (LPARAM)path.c_str());
+    SendDlgItemMessageA(dialog, 0x470, CB_SETCURSEL, type, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELENDOK),
+                 (LPARAM)GetDlgItem(dialog, 0x470));
+    char shown[MAX_PATH] = "";
+    SendMessageA(box, WM_GETTEXT, sizeof shown, (LPARAM)shown);
+    if (!path.empty()) SendMessageA(box, WM_SETTEXT, 0, (LPARAM)path.c_str());
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    TamsiProcess::WaitFor([&] { return std::filesystem::exists(path); });
-    return suggested;
+    return shown;
 }
 
 TEST(Export, ARowedPieceReadsBackInTheFitSdkGpsbabelAndXmllint) {
@@ -76,10 +79,12 @@ TEST(Export, ARowedPieceReadsBackInTheFitSdkGpsbabelAndXmllint) {
     // Rows by date: the 2009 workout, the rowed piece, the one going on; 20 pixels each.
     PostMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 45));
     PostMessageA(pane, WM_COMMAND, IDM_LOG_EXPORT, 0);
-    EXPECT_EQ(SaveAs(folder + "\\" + name), name);
+    EXPECT_EQ(SaveAs(0, folder + "\\" + name), name);
+    ASSERT_TRUE(TamsiProcess::WaitFor([&] { return ListFolder(folder).size() == 1; }));
     PostMessageA(pane, WM_COMMAND, IDM_LOG_VIEW, 0);
     PostMessageA(Shown("EntryWndClass"), WM_COMMAND, IDM_LOG_EXPORT, 0);
-    SaveAs(folder + "\\rowed.tcx");
+    const std::string tcx = std::string(name, strlen(name) - 3) + "tcx";
+    EXPECT_EQ(SaveAs(1), tcx);  // the type renames it; the dialog starts in the last folder
     PostMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(10, 25));
     PostMessageA(pane, WM_COMMAND, IDM_LOG_EXPORT, 0);
     PostMessageA(Shown("#32770", "Browse for Folder"), WM_COMMAND, IDOK, 0);  // the last folder
@@ -99,16 +104,14 @@ TEST(Export, ARowedPieceReadsBackInTheFitSdkGpsbabelAndXmllint) {
 
     // gpsbabel reads the activity, though it keeps no point without a position; xmllint checks
     // the XML and reads the lap and the points.
-    const std::string tcx = Host(
-        "f='" + out +
-        "/rowed.tcx'; xmllint --noout \"$f\" && echo well-formed; gpsbabel -i gtrnctr"
-        " -f \"$f\" -o gpx -F - | grep -o '<name>.*</name>'; e() { echo \"//*[local-name()='$1']\";"
-        " }; xmllint --xpath \"concat(count($(e Trackpoint)), ' points, ', count($(e "
-        "HeartRateBpm)),"
-        " ' heart rates, ', $(e TotalTimeSeconds), ' s, ', $(e "
-        "Lap)/*[local-name()='DistanceMeters'],"
-        " ' m, ', $(e Calories), ' kcal, ', floor(sum($(e Watts)) div count($(e Watts))), ' W')\" "
-        "\"$f\"");
+    const std::string read = Host(
+        "f='" + out + "/" + tcx +
+        "'; xmllint --noout \"$f\" && echo well-formed; "
+        "gpsbabel -i gtrnctr -f \"$f\" -o gpx -F - | grep -o '<name>.*</name>'; "
+        "e() { echo \"//*[local-name()='$1']\"; }; xmllint --xpath \"concat("
+        "count($(e Trackpoint)), ' points, ', count($(e HeartRateBpm)), ' heart rates, ', "
+        "$(e TotalTimeSeconds), ' s, ', $(e Lap)/*[local-name()='DistanceMeters'], ' m, ', "
+        "$(e Calories), ' kcal, ', floor(sum($(e Watts)) div count($(e Watts))), ' W')\" \"$f\"");
     char utc[32], expected[256];
     FormatUtcTime(utc, sizeof utc, rowed->startTime);
     snprintf(
@@ -116,7 +119,7 @@ TEST(Export, ARowedPieceReadsBackInTheFitSdkGpsbabelAndXmllint) {
         "well-formed\n<name>%s</name>\n%d points, 0 heart rates, %.2f s, %.1f m, %d kcal, %d W\n",
         utc, rowed->lastSample + 1, rowed->workTime / 100.0, rowed->distance, rowed->calories,
         rowed->avgPower);
-    EXPECT_EQ(tcx, expected);
+    EXPECT_EQ(read, expected);
 }
 
 }  // namespace
