@@ -73,7 +73,6 @@ TEST(FitExport, AKnownWorkoutReadsBackFieldByFieldWithAndWithoutABeltAndOneStrok
     for (bool belt : {true, false}) {
         const std::string file = EncodeFitActivity(belt ? Workout() : Workout(0, 0));
         const uint8_t* bytes = (const uint8_t*)file.data();
-        EXPECT_EQ(file.substr(8, 4), ".FIT");
         EXPECT_EQ(bytes[12] | bytes[13] << 8, FitCrc(0, bytes, 12));  // the header's CRC
         EXPECT_EQ(FitCrc(0, bytes, file.size()), 0);                  // the closing CRC makes it 0
         auto fit = Decode(file);
