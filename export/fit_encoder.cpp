@@ -92,7 +92,8 @@ void Data(std::string* out, const FitMessage& message, const uint32_t* values) {
 uint32_t Scaled(double value, double scale, uint8_t type) {
     double most = type == UINT32 ? 4294967294.0 : type == UINT16 ? 65534.0 : 254.0;
     double scaled = floor(value * scale + 0.5);
-    return scaled <= 0.0 ? 0 : scaled >= most ? (uint32_t)most : (uint32_t)scaled;
+    if (!(scaled > 0.0)) return 0;  // a NaN too
+    return scaled >= most ? (uint32_t)most : (uint32_t)scaled;
 }
 
 uint32_t HeartRate(int32_t beats) {
