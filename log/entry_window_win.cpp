@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "display/draw_panel.h"
+#include "export/export_results.h"
 #include "log/log_notices.h"
 #include "log/log_window.h"
 #include "log/row_file_loader.h"
@@ -71,6 +72,7 @@ void OnRightButtonDown(HWND window, LPARAM lParam) {
     ClientToScreen(window, &point);
     HMENU menu = CreatePopupMenu();
     AppendMenuA(menu, MF_STRING, IDM_LOG_PRINT, "Print");
+    AppendMenuA(menu, MF_STRING, IDM_LOG_EXPORT, "Export...");
     AppendMenuA(menu, MF_STRING, IDM_EXIT, "Close");
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, window, NULL);
     DestroyMenu(menu);
@@ -80,6 +82,7 @@ bool OnCommand(HWND window, WORD command) {
     switch (command) {
     case IDM_EXIT: DestroyWindow(window); return true;
     case IDM_LOG_PRINT: PrintResults(window, HistoryOf(window)); return true;
+    case IDM_LOG_EXPORT: ExportShownResult(window, HistoryOf(window)); return true;
     default: return false;
     }
 }

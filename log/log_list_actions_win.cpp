@@ -6,6 +6,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include "export/export_results.h"
 #include "log/entry_window.h"
 #include "log/log_list_delete.h"
 #include "log/log_list_rows.h"
@@ -13,6 +14,7 @@
 #include "log/log_list_sort.h"
 #include "log/row_file_loader.h"
 #include "print/print_results.h"
+#include "resources/resource.h"
 #include "upload/upload_results.h"
 
 TileWindowsFunction tileEntryWindows = TileWindows;
@@ -38,6 +40,7 @@ void OnLogRightButtonDown(HWND pane, WPARAM flags, LPARAM point) {
     AppendMenuA(menu, MF_STRING, IDM_LOG_SEND, "Send");
     AppendMenuA(menu, MF_STRING, IDM_LOG_PRINT, "Print");
     AppendMenuA(menu, MF_STRING, IDM_LOG_DELETE, "Delete");
+    AppendMenuA(menu, MF_STRING, IDM_LOG_EXPORT, "Export...");
     InvalidateListArea(pane);
     POINT screen = {x, (int)HIWORD(point)};
     ClientToScreen(pane, &screen);
@@ -135,6 +138,7 @@ bool RunLogCommand(HWND pane, int id) {
     case IDM_LOG_VIEW: ViewSelection(pane); return true;
     case IDM_LOG_DELETE: DeleteSelection(pane); return true;
     case IDM_LOG_SEND: SendSelection(); return true;
+    case IDM_LOG_EXPORT: ExportSelectedResults(pane); return true;
     }
     return false;
 }

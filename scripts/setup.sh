@@ -1,14 +1,18 @@
 # Sourced by run.sh and test.sh: installs what building, running and testing Tamsi needs on
 # Debian or Ubuntu, and only what is missing.
 # wine32:i386 runs the 32-bit Tamsi.exe, the bitness of the maker's libraries; cups with
-# cups-pdf and poppler-utils print to PDF files the tests read; clang builds the fuzzers.
+# cups-pdf and poppler-utils print to PDF files the tests read; clang builds the fuzzers; node
+# runs the FIT SDK's decoder (from npm, by test.sh), gpsbabel and xmllint read exported TCX files.
 TAMSI_PACKAGES="cmake ninja-build g++ libgtest-dev googletest g++-mingw-w64-x86-64 g++-mingw-w64-i686
   wine wine64 wine32:i386 fonts-liberation xvfb x11-utils imagemagick xdotool fp-utils
-  cups printer-driver-cups-pdf poppler-utils clang libclang-rt-14-dev"
+  cups printer-driver-cups-pdf poppler-utils clang libclang-rt-14-dev
+  nodejs npm gpsbabel libxml2-utils"
 
 tamsi_install_missing() {
     local missing=""
     for package in $TAMSI_PACKAGES; do
+        # Some builds of nodejs bring npm along and conflict with Debian's npm package.
+        [ "$package" = npm ] && command -v npm >/dev/null && continue
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing="$missing $package"
     done
     [ -z "$missing" ] && return 0

@@ -9,6 +9,13 @@ tamsi_build "$TAMSI_BUILD/win64" -DCMAKE_TOOLCHAIN_FILE="$TAMSI_ROOT/cmake/mingw
 # The 32-bit build is the bitness of the maker's libraries: its end-to-end tests run too.
 tamsi_build "$TAMSI_BUILD/win32" -DCMAKE_TOOLCHAIN_FILE="$TAMSI_ROOT/cmake/mingw-i686.cmake"
 
+# The FIT SDK's own decoder, which the export's end-to-end test reads FIT files with.
+export TAMSI_NODE_MODULES="$TAMSI_BUILD/node/node_modules"
+if [ ! -f "$TAMSI_NODE_MODULES/@garmin/fitsdk/package.json" ]; then
+    npm install --prefix "$TAMSI_BUILD/node" --no-audit --no-fund @garmin/fitsdk >/dev/null ||
+        echo "npm could not install @garmin/fitsdk: the export's FIT checks will fail"
+fi
+
 status=0
 echo "== Native unit tests"
 ctest --test-dir "$TAMSI_BUILD/native" --output-on-failure -j2 || status=1
