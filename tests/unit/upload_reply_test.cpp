@@ -15,7 +15,8 @@ TEST(UploadReplyProblem, EachAnswerIsJudgedAndARefusalNamesItsResult) {
     const std::string ok = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok";
     const struct {
         std::string bytes; int expected; bool closed; const char* told;
-    } cases[] = {  // the bytes, the results posted, whether the server closed, what the rower is told
+    } cases[] = {  // the bytes, the results posted, whether the server closed, what the rower is
+                   // told of the last result posted
         {"HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\n\r\n", 1, false,
          "The online log did not take result 1 of 1: HTTP/1.1 400 Bad Request\n"},
         {ok + "\r\n" + ok, 2, false, ""},  // an empty line before the next status line
@@ -30,7 +31,8 @@ TEST(UploadReplyProblem, EachAnswerIsJudgedAndARefusalNamesItsResult) {
         ReplyJudge judge;
         const ReplyOutcome outcome = JudgeReplies(c.bytes.data(), c.bytes.size(), c.expected, c.closed, &judge);
         char told[512] = "";
-        if (outcome != REPLIES_ACCEPTED) FormatReplyProblem(judge, told, sizeof told);
+        if (outcome != REPLIES_ACCEPTED)
+            FormatReplyProblem(judge, c.expected, c.expected, told, sizeof told);
         EXPECT_STREQ(told, c.told);
     }
 }
