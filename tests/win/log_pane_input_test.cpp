@@ -114,8 +114,9 @@ TEST_F(LogPane, KeysAndClicksWithTheirModifiersMoveTheCaretAndTheSelection) {
     SendMessageA(entry, WM_RBUTTONDOWN, 0, MAKELPARAM(20, 20));
     SendMessageA(pane, WM_RBUTTONDOWN, 0, MAKELPARAM(30, 20 * (30 - logList.vertical.position + 1) + 5));
     SendMessageA(pane, WM_RBUTTONDOWN, 0, MAKELPARAM(30, 25));
-    EXPECT_EQ(menuItems, (std::vector<int>{IDM_LOG_PRINT, IDM_EXIT, IDM_LOG_VIEW, IDM_LOG_SEND,
-                                           IDM_LOG_PRINT, IDM_LOG_DELETE}));
+    EXPECT_EQ(menuItems, (std::vector<int>{IDM_LOG_PRINT, IDM_LOG_EXPORT, IDM_EXIT, IDM_LOG_VIEW,
+                                           IDM_LOG_SEND, IDM_LOG_PRINT, IDM_LOG_DELETE,
+                                           IDM_LOG_EXPORT}));
     SendMessageA(pane, WM_LBUTTONDOWN, 0, MAKELPARAM(30, 25));
     SendMessageA(pane, WM_LBUTTONDOWN, MK_SHIFT, MAKELPARAM(30, 45));
     SendMessageA(pane, WM_KEYDOWN, VK_DELETE, 0);
