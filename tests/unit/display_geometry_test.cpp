@@ -125,7 +125,7 @@ TEST_F(DisplayGeometry, StripGraphBoxAndWhereSamplesLand) {
         EXPECT_EQ((Ints{c.red, c.green, c.blue, scale.min, scale.max}), s.second) << s.first;
     }
     // Samples sharing a column collapse to their extremes; the line leaves at the last one.
-    const int power[] = {100, 300, 200, 50, 250, 150, 120};
+    const int power[] = {100, 300, 200, 50, 100, 150, 120};  // columns of 3, 3 and 1
     for (int k = 0; k < 7; k++) h->power[k] = power[k];
     PlotPoint points[7];
     Ints exits(3);
