@@ -30,7 +30,8 @@ TEST(MainWindowE2e, ReopensInItsSavedPlaceAndLanguageAndShowsHelp) {
     EXPECT_TRUE(Shown(NULL, "Tamsi Help") != NULL);
     SaveScreenshot("help");
     EXPECT_EQ(tamsi.Close(), 0);
-    const std::string saved = ReadWholeFile(tamsi.path("Tamsi.ini"));  // the language read at the start
+    // The language read at the start is the one saved at the end.
+    const std::string saved = ReadWholeFile(tamsi.path("Tamsi.ini"));
     ASSERT_EQ(saved.size(), 100u);
     EXPECT_EQ(*reinterpret_cast<const int32_t*>(&saved[96]), IDM_DANISH);
 }

@@ -81,7 +81,7 @@ TEST_F(DisplayGeometry, PanelShowsTheNewestSampleOrTheAveragesOfAFinishedWorkout
                      "Stroke Rate: 28 s/m", "Strokes: 3", "Heart Rate: 150 bpm", "DPS: 10.2 m",
                      "Power: 230 watt", "Cals: 42 kcal", "State: Recovery"}));
     EXPECT_TRUE(PanelGraphPlacement(*h, true).draw);
-    EXPECT_GT(PanelGraphPlacement(*h, true).top, STATUS_TOP + LABEL_FONT_HEIGHT);  // below the status
+    EXPECT_GT(PanelGraphPlacement(*h, true).top, STATUS_TOP + LABEL_FONT_HEIGHT);  // status above
     EXPECT_FALSE(PanelGraphPlacement(*h, false).draw);
     h->avgPower = 187;
     EXPECT_TRUE(PanelGraphPlacement(*h, false).draw);
@@ -114,7 +114,8 @@ TEST_F(DisplayGeometry, StripGraphBoxAndWhereSamplesLand) {
     for (int j = 0; j <= 5; j++)
         EXPECT_EQ(ScaleLabelY(box, j) + LABEL_FONT_HEIGHT / 2, IntegerSampleY(box, {0, 5}, j));
     // Each series in its own colour on its own scale.
-    settings.powerMin = 10, settings.strokeRateMin = 20, settings.paceMin = 1, settings.heartRateMin = 40;
+    settings.powerMin = 10, settings.strokeRateMin = 20, settings.paceMin = 1,
+    settings.heartRateMin = 40;
     const std::pair<int, Ints> series[] = {{SERIES_POWER, {255, 140, 0, 10, 250}},
                                            {SERIES_STROKE_RATE, {0, 0, 255, 20, 40}},
                                            {SERIES_PACE, {0, 136, 0, 1, 5}},
@@ -125,11 +126,12 @@ TEST_F(DisplayGeometry, StripGraphBoxAndWhereSamplesLand) {
         EXPECT_EQ((Ints{c.red, c.green, c.blue, scale.min, scale.max}), s.second) << s.first;
     }
     // Samples sharing a column collapse to their extremes; the line leaves at the last one.
-    const int power[] = {100, 300, 200, 50, 250, 150, 120};
+    const int power[] = {100, 300, 200, 50, 100, 150, 120};  // columns of 3, 3 and 1
     for (int k = 0; k < 7; k++) h->power[k] = power[k];
     PlotPoint points[7];
     Ints exits(3);
-    for (int i = 0, n = SeriesPolyline({0, 0, 2, 400, 400}, {0, 400}, *h, SERIES_POWER, 6, points); i < n; i++)
+    for (int i = 0, n = SeriesPolyline({0, 0, 2, 400, 400}, {0, 400}, *h, SERIES_POWER, 6, points);
+         i < n; i++)
         exits[points[i].x] = points[i].y;
     EXPECT_EQ(exits, (Ints{200, 250, 280}));
     // Any one graph shown makes the picture high enough for it.

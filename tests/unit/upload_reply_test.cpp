@@ -20,8 +20,8 @@ TEST(UploadReplyProblem, EachAnswerIsJudgedAndARefusalNamesItsResult) {
         {"HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\n\r\n", 1, false,
          "The online log did not take result 1 of 1: HTTP/1.1 400 Bad Request\n"},
         {ok + "\r\n" + ok, 2, false, ""},  // an empty line before the next status line
-        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n10\r\n0123456789abcdef\r\n0\r\n\r\n", 1,
-         false, ""},  // sizes are hexadecimal
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n10\r\n0123456789abcdef\r\n0\r\n\r\n",
+         1, false, ""},  // sizes are hexadecimal
         {ok, 2, true, "The server closed the connection before answering result 2 of 2.\n"},
         {ok + "HTTP/1.1 200 OK\r\nContent-Length: x\r\n\r\n", 2, false,
          "The online log's answer to result 2 of 2 is not understood: Content-Length: x\n"},
@@ -29,7 +29,8 @@ TEST(UploadReplyProblem, EachAnswerIsJudgedAndARefusalNamesItsResult) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes);
         ReplyJudge judge;
-        const ReplyOutcome outcome = JudgeReplies(c.bytes.data(), c.bytes.size(), c.expected, c.closed, &judge);
+        const ReplyOutcome outcome =
+            JudgeReplies(c.bytes.data(), c.bytes.size(), c.expected, c.closed, &judge);
         char told[512] = "";
         if (outcome != REPLIES_ACCEPTED)
             FormatReplyProblem(judge, c.expected, c.expected, told, sizeof told);

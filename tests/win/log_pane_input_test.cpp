@@ -8,10 +8,10 @@
 
 #include "app/app_state.h"
 #include "log/log_list_pane.h"
-#include "log/row_file_loader.h"
 #include "log/log_window.h"
-#include "settings/language.h"
+#include "log/row_file_loader.h"
 #include "resources/resource.h"
+#include "settings/language.h"
 #include "settings/settings.h"
 #include "win_test_support.h"
 
@@ -30,8 +30,10 @@ protected:
         RemoveRowFiles();
         CreateDirectoryA((ProgramFolder() + "\\data").c_str(), NULL);
         for (int i = 1; i <= 30; i++) {  // oldest first: row r is the file 1001 + r
-            FILE* file = fopen((ProgramFolder() + "\\data\\" + std::to_string(1000 + i) + ".csv").c_str(), "w");
-            fprintf(file, "Time,Distance,Pace,Watts,Cals,SPM,HR\n%i,%i.0,0.2,150,%i,24,0\n", i * 3000, 5000 - i, i);
+            FILE* file = fopen(
+                (ProgramFolder() + "\\data\\" + std::to_string(1000 + i) + ".csv").c_str(), "w");
+            fprintf(file, "Time,Distance,Pace,Watts,Cals,SPM,HR\n%i,%i.0,0.2,150,%i,24,0\n",
+                    i * 3000, 5000 - i, i);
             fclose(file);
         }
         snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s", ProgramFolder().c_str());
@@ -101,7 +103,8 @@ TEST_F(LogPane, KeysAndClicksWithTheirModifiersMoveTheCaretAndTheSelection) {
     EXPECT_EQ(tilings, std::vector<UINT>{6});
     // Sorted by distance, an entry window, owned by the log, shows its row's workout; a right
     // click below the last row opens no menu.
-    NMHEADERA click = {{GetDlgItem(pane, LOG_HEADER_ID), LOG_HEADER_ID, HDN_ITEMCLICKA}, 1, 0, NULL};
+    NMHEADERA click = {
+        {GetDlgItem(pane, LOG_HEADER_ID), LOG_HEADER_ID, HDN_ITEMCLICKA}, 1, 0, NULL};
     SendMessageA(pane, WM_NOTIFY, LOG_HEADER_ID, (LPARAM)&click);  // row r is now 1030 - r
     SendMessageA(pane, WM_LBUTTONDOWN, 0, MAKELPARAM(30, 85));  // row 3
     SendMessageA(pane, WM_COMMAND, IDM_LOG_VIEW, 0);
@@ -112,7 +115,8 @@ TEST_F(LogPane, KeysAndClicksWithTheirModifiersMoveTheCaretAndTheSelection) {
     EXPECT_EQ(title, "Rowdata: " + std::string(date));
     EXPECT_EQ(GetWindow(entry, GW_OWNER), GetParent(pane));
     SendMessageA(entry, WM_RBUTTONDOWN, 0, MAKELPARAM(20, 20));
-    SendMessageA(pane, WM_RBUTTONDOWN, 0, MAKELPARAM(30, 20 * (30 - logList.vertical.position + 1) + 5));
+    SendMessageA(pane, WM_RBUTTONDOWN, 0,
+                 MAKELPARAM(30, 20 * (30 - logList.vertical.position + 1) + 5));
     SendMessageA(pane, WM_RBUTTONDOWN, 0, MAKELPARAM(30, 25));
     EXPECT_EQ(menuItems, (std::vector<int>{IDM_LOG_PRINT, IDM_LOG_EXPORT, IDM_EXIT, IDM_LOG_VIEW,
                                            IDM_LOG_SEND, IDM_LOG_PRINT, IDM_LOG_DELETE,
@@ -120,7 +124,8 @@ TEST_F(LogPane, KeysAndClicksWithTheirModifiersMoveTheCaretAndTheSelection) {
     SendMessageA(pane, WM_LBUTTONDOWN, 0, MAKELPARAM(30, 25));
     SendMessageA(pane, WM_LBUTTONDOWN, MK_SHIFT, MAKELPARAM(30, 45));
     SendMessageA(pane, WM_KEYDOWN, VK_DELETE, 0);
-    EXPECT_EQ(dialogsShown, std::vector<std::string>{"Confirm: Do you really want to delete these 2 results?"});
+    EXPECT_EQ(dialogsShown,
+              std::vector<std::string>{"Confirm: Do you really want to delete these 2 results?"});
     EXPECT_EQ(logEntryCount, 30);
     SetFocus(GetParent(pane));  // the frame hands the keys on
     EXPECT_EQ(GetFocus(), pane);
@@ -150,7 +155,8 @@ TEST_F(LogPane, TheSelectionIsHighlightedOnlyWhileTheLogHasTheFocus) {
                     for (int x = left + 5; x < left + logList.columnWidths[c] - 5; x++) {
                         const COLORREF pixel = GetPixel(dc, x, y);
                         lit += pixel == GetSysColor(COLOR_HIGHLIGHT);
-                        written += pixel == GetSysColor(row == 1 && focus ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+                        written += pixel == GetSysColor(row == 1 && focus ? COLOR_HIGHLIGHTTEXT
+                                                                          : COLOR_WINDOWTEXT);
                     }
                 highlight.push_back(lit > 20), text.push_back(written > 3);
             }

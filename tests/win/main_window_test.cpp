@@ -89,7 +89,8 @@ TEST_F(MainWindow, EveryCommandDoesItsWorkRedrawsInFullAndShowsItsDialog) {
     RECT area;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     EXPECT_EQ(settings.logWindowRect.bottom, area.bottom);
-    for (int id : {IDM_GRAPH_PACE, IDM_GRAPH_HEART_RATE, IDM_GRAPH_STROKE_RATE, IDM_GRAPH_STROKE_RATE}) {
+    for (int id :
+         {IDM_GRAPH_PACE, IDM_GRAPH_HEART_RATE, IDM_GRAPH_STROKE_RATE, IDM_GRAPH_STROKE_RATE}) {
         const std::vector<DWORD> before = Picture(offscreenDc);
         Command(id);
         EXPECT_TRUE(DrawnInFull()) << id;
@@ -133,7 +134,8 @@ TEST_F(MainWindow, EveryCommandDoesItsWorkRedrawsInFullAndShowsItsDialog) {
     HoldKeys({VK_MENU});
     EXPECT_TRUE(TranslateAcceleratorA(mainWindow, acceleratorTable, &typed));  // About
     HoldKeys({});
-    for (int id : {IDM_PREFERENCES, IDM_UPDATE_ONLINE_LOG, IDM_HELP_TOPICS, IDM_SET_CLOCK, IDM_ABOUT})
+    for (int id :
+         {IDM_PREFERENCES, IDM_UPDATE_ONLINE_LOG, IDM_HELP_TOPICS, IDM_SET_CLOCK, IDM_ABOUT})
         Command(id);
     EXPECT_EQ(dialogsShown, (Texts{"About: ", "Tamsi Preferences: Weight Class:",
                             "Notice: No new entries found to be uploaded.",

@@ -22,10 +22,14 @@ int WINAPI KeepBox(HWND, LPCSTR text, LPCSTR caption, UINT) {
 
 // Each scale's box and the setting it shows.
 const std::pair<int, int32_t Settings::*> SCALES[] = {
-    {IDC_HEART_RATE_MIN, &Settings::heartRateMin}, {IDC_HEART_RATE_MAX, &Settings::heartRateMax},
-    {IDC_STROKE_RATE_MIN, &Settings::strokeRateMin}, {IDC_STROKE_RATE_MAX, &Settings::strokeRateMax},
-    {IDC_PACE_MIN, &Settings::paceMin}, {IDC_PACE_MAX, &Settings::paceMax},
-    {IDC_POWER_MIN, &Settings::powerMin}, {IDC_POWER_MAX, &Settings::powerMax}};
+    {IDC_HEART_RATE_MIN, &Settings::heartRateMin},
+    {IDC_HEART_RATE_MAX, &Settings::heartRateMax},
+    {IDC_STROKE_RATE_MIN, &Settings::strokeRateMin},
+    {IDC_STROKE_RATE_MAX, &Settings::strokeRateMax},
+    {IDC_PACE_MIN, &Settings::paceMin},
+    {IDC_PACE_MAX, &Settings::paceMax},
+    {IDC_POWER_MIN, &Settings::powerMin},
+    {IDC_POWER_MAX, &Settings::powerMax}};
 const int RADIOS[] = {IDC_RADIO_LWT, IDC_RADIO_HWT, IDC_RADIO_STANDARD, IDC_RADIO_SLIDES};
 
 std::vector<int> Scales() {
@@ -41,7 +45,8 @@ bool StaysOpen(Change change, int button = IDOK) {
                                      NULL, PreferencesDlgProc, 0);
     ShowWindow(dialog, SW_SHOWNORMAL);
     change(dialog);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), (LPARAM)GetDlgItem(dialog, button));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 (LPARAM)GetDlgItem(dialog, button));
     const bool open = IsWindowVisible(dialog);
     DestroyWindow(dialog);
     return open;
@@ -58,8 +63,9 @@ TEST(PreferencesDialog, ShowsAndStoresEverySettingRedrawsInFullAndRefusesAnEmpty
         int clicks[2];
         char newWeight;
         const char* newRower;
-    } cases[] = {{'H', "standard", {0, 1, 1, 0}, {IDC_RADIO_LWT, IDC_RADIO_SLIDES}, 'L', "slide"},
-                 {'L', "slide", {1, 0, 0, 1}, {IDC_RADIO_HWT, IDC_RADIO_STANDARD}, 'H', "standard"}};
+    } cases[] = {
+        {'H', "standard", {0, 1, 1, 0}, {IDC_RADIO_LWT, IDC_RADIO_SLIDES}, 'L', "slide"},
+        {'L', "slide", {1, 0, 0, 1}, {IDC_RADIO_HWT, IDC_RADIO_STANDARD}, 'H', "standard"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.rower);
         memset(&settings, 0, sizeof settings);

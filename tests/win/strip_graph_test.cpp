@@ -61,7 +61,8 @@ TEST_F(Panel, EveryPartLandsInItsPlaceInItsColour) {
     DrawPanel(dc, &h, 1);
     EXPECT_EQ(GetMapMode(dc), MM_TEXT);
     for (int x : {10, 400})
-        for (int y : {5, 45, 85, 125, 170}) EXPECT_GT(Count(dc, x, y + 8, x + 80, y + 30, BLACK), 20) << x << "," << y;
+        for (int y : {5, 45, 85, 125, 170})
+            EXPECT_GT(Count(dc, x, y + 8, x + 80, y + 30, BLACK), 20) << x << "," << y;
     EXPECT_EQ(Count(dc, 10, 45, 390, 57, GREY), 0);  // "m" of the distance, 15 below its top
     EXPECT_GT(Count(dc, 10, 60, 390, 80, GREY), 10);
     EXPECT_GT(Count(dc, 10, 222, 400, 240, RED), 10);
