@@ -101,6 +101,11 @@ TEST_F(LogPane, KeysAndClicksWithTheirModifiersMoveTheCaretAndTheSelection) {
     HoldKeys({});
     SendMessageA(pane, WM_KEYDOWN, VK_RETURN, 0);  // views the six
     EXPECT_EQ(tilings, std::vector<UINT>{6});
+    DeleteFileA((ProgramFolder() + "\\data\\1030.csv").c_str());
+    SendMessageA(pane, WM_KEYDOWN, VK_END, 0);
+    SendMessageA(pane, WM_KEYDOWN, VK_RETURN, 0);  // opens nothing, so tiles nothing
+    EXPECT_EQ(tilings, std::vector<UINT>{6});
+    SendMessageA(pane, WM_KEYDOWN, VK_HOME, 0);
     // Sorted by distance, an entry window, owned by the log, shows its row's workout; a right
     // click below the last row opens no menu.
     NMHEADERA click = {
@@ -165,6 +170,15 @@ TEST_F(LogPane, TheSelectionIsHighlightedOnlyWhileTheLogHasTheFocus) {
         }
         ReleaseDC(pane, dc);
     }
+    // The columns keep their natural widths in a wide pane, whose horizontal bar is disabled,
+    // not hidden.
+    EXPECT_EQ(logList.horizontal.maximum, logList.naturalWidths[0] + logList.naturalWidths[1] +
+                                              logList.naturalWidths[2] + logList.naturalWidths[3] +
+                                              logList.naturalWidths[4]);
+    SCROLLBARINFO bar = {sizeof bar, {}, 0, 0, 0, 0, {}};
+    GetScrollBarInfo(pane, OBJID_HSCROLL, &bar);
+    EXPECT_EQ(bar.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE),
+              (DWORD)STATE_SYSTEM_UNAVAILABLE);
 }
 
 }  // namespace

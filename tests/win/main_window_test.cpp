@@ -16,21 +16,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-// The top left of what a device context shows.
-std::vector<DWORD> Picture(HDC from) {
-    HDC dc = CreateCompatibleDC(from);
-    HBITMAP bitmap = CreateCompatibleBitmap(from, 700, 500);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    BitBlt(dc, 0, 0, 700, 500, from, 0, 0, SRCCOPY);
-    SelectObject(dc, old);
-    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), 700, -500, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    std::vector<DWORD> pixels(700 * 500);
-    GetDIBits(dc, bitmap, 0, 500, pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return pixels;
-}
-
 // Whether the off-screen picture is what a full redraw of the live record makes of it now.
 bool DrawnInFull() {
     const std::vector<DWORD> before = Picture(offscreenDc);

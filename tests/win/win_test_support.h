@@ -34,6 +34,21 @@ inline void RemoveRowFiles() {
     FindClose(search);
 }
 
+// The top left of what a device context shows.
+inline std::vector<DWORD> Picture(HDC from) {
+    HDC dc = CreateCompatibleDC(from);
+    HBITMAP bitmap = CreateCompatibleBitmap(from, 700, 500);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    BitBlt(dc, 0, 0, 700, 500, from, 0, 0, SRCCOPY);
+    SelectObject(dc, old);
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), 700, -500, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    std::vector<DWORD> pixels(700 * 500);
+    GetDIBits(dc, bitmap, 0, 500, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+}
+
 // Ends the main window as the system menu's Close would and drains the quit message.
 inline void CloseMainWindow() {
     SendMessageA(mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
