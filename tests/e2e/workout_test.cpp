@@ -63,7 +63,8 @@ Rowed WhatWasRowed(const std::string& transcript) {
 
 // The plain row's closing line carries its last tick, then the last stroke's values again;
 // the given-up workout's lines (ending in CR LF) rise from near 0.0 and close with the
-// distance rowed.
+// distance rowed. Polls a second apart can miss the first stroke's drive, so the first
+// line may come two strokes (75 m) and a poll in.
 TEST(Workout, AGivenUpTwoThousandClosesWithTheDistanceRowed) {
     TamsiProcess tamsi("abandoned");
     // Fast and coarse: one poll is a second of rowing at 12.5 metres a second.
@@ -98,7 +99,7 @@ TEST(Workout, AGivenUpTwoThousandClosesWithTheDistanceRowed) {
     double previous = 0.0;
     for (size_t i = 1; i < workout.size(); i++) {
         double distance = atof(workout[i].c_str() + workout[i].find(',') + 1);
-        EXPECT_TRUE(distance >= previous && distance < (i == 1 ? 40.0 : 2000.0)) << workout[i];
+        EXPECT_TRUE(distance >= previous && distance < (i == 1 ? 90.0 : 2000.0)) << workout[i];
         previous = distance;
     }
     EXPECT_EQ(Totals(workout.back()), rowed.workout);
