@@ -55,7 +55,8 @@ int64_t Range(GraphScale scale) {
     return (int64_t)scale.max - scale.min;
 }
 
-// The samples of the line that fall on one x so far.
+// The samples of the line that fall on one x, as points: where the line enters and leaves
+// the column and the column's lowest and highest y.
 struct PlotColumn {
     int x, entry, exit, low, high;
 };
@@ -87,6 +88,104 @@ int ClampToBox(const GraphBox& box, int64_t y) {
     if (y < box.top) y = box.top;
     if (y > box.bottom) y = box.bottom;
     return (int)y;
+}
+
+// The x of sample after sample, as GraphColumnX gives it, without a division per sample.
+class ColumnStepper {
+public:
+    ColumnStepper(const GraphBox& box, int lastSample) : box_(box), samples_(lastSample) {}
+    int Next() {
+        ++k_;
+        if (box_.width < 0) return GraphColumnX(box_, k_, samples_);
+        remainder_ += box_.width;
+        if (remainder_ >= samples_) {
+            offset_ += remainder_ / samples_;
+            remainder_ %= samples_;
+        }
+        return box_.left + (int)offset_;
+    }
+
+private:
+    GraphBox box_;
+    int64_t samples_;
+    int k_ = 0;
+    int64_t offset_ = 0, remainder_ = 0;
+};
+
+// y rises or falls with a sample's key alone, so a column's extreme y come from its extreme
+// keys: only the few samples that make points are mapped to y. NaN keys land on the bottom.
+struct IntegerKeys {
+    GraphBox box;
+    GraphScale scale;
+    const int32_t* values;
+    double Key(int k) const { return values[k]; }
+    int Y(double key) const { return IntegerSampleY(box, scale, (int32_t)key); }
+};
+
+struct SpeedKeys {
+    GraphBox box;
+    GraphScale scale;
+    const double* paces;
+    double Key(int k) const { return PaceSpeed(paces[k]); }
+    int Y(double key) const { return SpeedSampleY(box, scale, key); }
+};
+
+struct KeyColumn {
+    int x, entry;
+    double last, least, most;
+    bool numbers, nan;
+};
+
+template <typename Keys>
+KeyColumn StartKeyColumn(const Keys& keys, int x, double key) {
+    bool nan = isnan(key);
+    return {x, keys.Y(key), key, key, key, !nan, nan};
+}
+
+template <typename Keys>
+PlotColumn FinishKeyColumn(const Keys& keys, const KeyColumn& c) {
+    PlotColumn column = {c.x, c.entry, keys.Y(c.last), c.entry, c.entry};
+    int ys[3] = {column.exit, column.exit, column.exit};
+    if (c.numbers) ys[0] = keys.Y(c.least), ys[1] = keys.Y(c.most);
+    if (c.nan) ys[2] = keys.Y(NAN);
+    for (int y : ys) {
+        if (y < column.low) column.low = y;
+        if (y > column.high) column.high = y;
+    }
+    return column;
+}
+
+template <typename Keys>
+int ColumnPolyline(const GraphBox& box, int lastSample, const Keys& keys, PlotPoint* points) {
+    if (lastSample < 0) lastSample = 0;
+    if (lastSample > LAST_SAMPLE_INDEX) lastSample = LAST_SAMPLE_INDEX;
+    int count = 0;
+    KeyColumn column = StartKeyColumn(keys, box.left, keys.Key(0));
+    Append(points, count, column.x, column.entry);
+    ColumnStepper stepper(box, lastSample);
+    for (int k = 1; k <= lastSample; ++k) {
+        int x = stepper.Next();
+        double key = keys.Key(k);
+        if (x == column.x) {
+            column.last = key;
+            if (isnan(key)) {
+                column.nan = true;
+            } else if (!column.numbers) {
+                column.least = column.most = key;
+                column.numbers = true;
+            } else if (key < column.least) {
+                column.least = key;
+            } else if (key > column.most) {
+                column.most = key;
+            }
+            continue;
+        }
+        FinishColumn(FinishKeyColumn(keys, column), points, count);
+        column = StartKeyColumn(keys, x, key);
+        Append(points, count, x, column.entry);
+    }
+    FinishColumn(FinishKeyColumn(keys, column), points, count);
+    return count;
 }
 
 }  // namespace
@@ -242,16 +341,24 @@ int IntegerSampleY(const GraphBox& box, GraphScale scale, int32_t value) {
     return ClampToBox(box, box.bottom - ((int64_t)value - scale.min) * box.height / range);
 }
 
-int PaceSampleY(const GraphBox& box, GraphScale scale, double pace) {
+double PaceSpeed(double pace) {
+    double speed = pace == 0.0 ? INFINITY : 1.0 / pace;
+    return speed;
+}
+
+int SpeedSampleY(const GraphBox& box, GraphScale scale, double speed) {
     int64_t range = Range(scale);
     if (range == 0) return box.bottom;
-    double speed = pace == 0.0 ? INFINITY : 1.0 / pace;
     double y = box.bottom - (speed - scale.min) * box.height / (double)range;
     if (isnan(y)) return box.bottom;
     // Clamp in floating point first: converting an out-of-range double is undefined.
     if (y < box.top) y = box.top;
     if (y > box.bottom) y = box.bottom;
     return (int)y;
+}
+
+int PaceSampleY(const GraphBox& box, GraphScale scale, double pace) {
+    return SpeedSampleY(box, scale, PaceSpeed(pace));
 }
 
 int GraphSampleY(const GraphBox& box, GraphScale scale, const StrokeHistory& h, int series, int k) {
@@ -265,25 +372,16 @@ int GraphSampleY(const GraphBox& box, GraphScale scale, const StrokeHistory& h, 
 
 int SeriesPolyline(const GraphBox& box, GraphScale scale, const StrokeHistory& h, int series,
                    int lastSample, PlotPoint* points) {
-    if (lastSample < 0) lastSample = 0;
-    if (lastSample > LAST_SAMPLE_INDEX) lastSample = LAST_SAMPLE_INDEX;
-    int count = 0;
-    int y = GraphSampleY(box, scale, h, series, 0);
-    PlotColumn column = {box.left, y, y, y, y};
-    Append(points, count, box.left, y);
-    for (int k = 1; k <= lastSample; ++k) {
-        int x = GraphColumnX(box, k, lastSample);
-        y = GraphSampleY(box, scale, h, series, k);
-        if (x == column.x) {
-            column.exit = y;
-            if (y < column.low) column.low = y;
-            if (y > column.high) column.high = y;
-            continue;
-        }
-        FinishColumn(column, points, count);
-        column = {x, y, y, y, y};
-        Append(points, count, x, y);
+    switch (series) {
+    case SERIES_POWER: return ColumnPolyline(box, lastSample, IntegerKeys{box, scale, h.power}, points);
+    case SERIES_STROKE_RATE:
+        return ColumnPolyline(box, lastSample, IntegerKeys{box, scale, h.strokeRate}, points);
+    case SERIES_PACE: return PacePolyline(box, scale, h.pace, lastSample, points);
+    default: return ColumnPolyline(box, lastSample, IntegerKeys{box, scale, h.heartRate}, points);
     }
-    FinishColumn(column, points, count);
-    return count;
+}
+
+int PacePolyline(const GraphBox& box, GraphScale scale, const double* paces, int lastSample,
+                 PlotPoint* points) {
+    return ColumnPolyline(box, lastSample, SpeedKeys{box, scale, paces}, points);
 }

@@ -9,6 +9,7 @@ const int IDM_LOG_PRINT = 15001;
 const int IDM_LOG_VIEW = 15002;
 const int IDM_LOG_DELETE = 15003;
 const int IDM_LOG_SEND = 15004;
+const int IDM_LOG_RACE = 15007;
 
 LRESULT CALLBACK LogListWndProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam);
 HWND CreateLogHeader(HWND pane);
