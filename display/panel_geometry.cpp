@@ -90,64 +90,65 @@ int ClampToBox(const GraphBox& box, int64_t y) {
     return (int)y;
 }
 
-// The x of sample after sample, as GraphColumnX gives it, without a division per sample.
-class ColumnStepper {
-public:
-    ColumnStepper(const GraphBox& box, int lastSample) : box_(box), samples_(lastSample) {}
-    int Next() {
-        ++k_;
-        if (box_.width < 0) return GraphColumnX(box_, k_, samples_);
-        remainder_ += box_.width;
-        if (remainder_ >= samples_) {
-            offset_ += remainder_ / samples_;
-            remainder_ %= samples_;
-        }
-        return box_.left + (int)offset_;
+// The last sample on the same x as sample k, by GraphColumnX: from the next x's first sample
+// when the box has a width, sample by sample otherwise.
+int ColumnEnd(const GraphBox& box, int k, int lastSample) {
+    if (lastSample <= 0) return lastSample;
+    if (box.width > 0) {
+        int64_t offset = (int64_t)box.width * k / lastSample;
+        int64_t next = ((offset + 1) * lastSample + box.width - 1) / box.width;
+        return next - 1 < lastSample ? (int)(next - 1) : lastSample;
     }
-
-private:
-    GraphBox box_;
-    int64_t samples_;
-    int k_ = 0;
-    int64_t offset_ = 0, remainder_ = 0;
-};
+    int end = k;
+    while (end < lastSample && GraphColumnX(box, end + 1, lastSample) == GraphColumnX(box, k, lastSample))
+        end++;
+    return end;
+}
 
 // y rises or falls with a sample's key alone, so a column's extreme y come from its extreme
-// keys: only the few samples that make points are mapped to y. NaN keys land on the bottom.
+// keys: only the few samples that make points are mapped to y. Not-a-number keys fail every
+// comparison, so they never become the least or the most; they land on the bottom edge.
 struct IntegerKeys {
+    typedef int32_t Key;
     GraphBox box;
     GraphScale scale;
     const int32_t* values;
-    double Key(int k) const { return values[k]; }
-    int Y(double key) const { return IntegerSampleY(box, scale, (int32_t)key); }
+    Key KeyOf(int k) const { return values[k]; }
+    int Y(Key key) const { return IntegerSampleY(box, scale, key); }
+    static bool Nan(Key) { return false; }
+    static Key Least() { return INT32_MAX; }
+    static Key Most() { return INT32_MIN; }
 };
 
 struct SpeedKeys {
+    typedef double Key;
     GraphBox box;
     GraphScale scale;
     const double* paces;
-    double Key(int k) const { return PaceSpeed(paces[k]); }
-    int Y(double key) const { return SpeedSampleY(box, scale, key); }
+    Key KeyOf(int k) const { return PaceSpeed(paces[k]); }
+    int Y(Key key) const { return SpeedSampleY(box, scale, key); }
+    static bool Nan(Key key) { return isnan(key); }
+    static Key Least() { return INFINITY; }
+    static Key Most() { return -INFINITY; }
 };
 
-struct KeyColumn {
-    int x, entry;
-    double last, least, most;
-    bool numbers, nan;
-};
-
+// Samples first..last, all on x: where the line enters and leaves, its lowest and highest y.
 template <typename Keys>
-KeyColumn StartKeyColumn(const Keys& keys, int x, double key) {
-    bool nan = isnan(key);
-    return {x, keys.Y(key), key, key, key, !nan, nan};
-}
-
-template <typename Keys>
-PlotColumn FinishKeyColumn(const Keys& keys, const KeyColumn& c) {
-    PlotColumn column = {c.x, c.entry, keys.Y(c.last), c.entry, c.entry};
-    int ys[3] = {column.exit, column.exit, column.exit};
-    if (c.numbers) ys[0] = keys.Y(c.least), ys[1] = keys.Y(c.most);
-    if (c.nan) ys[2] = keys.Y(NAN);
+PlotColumn ReduceColumn(const Keys& keys, int x, int first, int last) {
+    typename Keys::Key least = Keys::Least(), most = Keys::Most();
+    bool nan = false;
+    // Without branches: noisy samples would make every comparison a wrong guess.
+    for (int k = first; k <= last; ++k) {
+        typename Keys::Key key = keys.KeyOf(k);
+        least = key < least ? key : least;
+        most = key > most ? key : most;
+        nan |= Keys::Nan(key);
+    }
+    PlotColumn column = {x, keys.Y(keys.KeyOf(first)), keys.Y(keys.KeyOf(last)), 0, 0};
+    int ys[5] = {column.entry, column.exit, column.exit, column.exit, column.exit};
+    if (least <= most) ys[2] = keys.Y(least), ys[3] = keys.Y(most);
+    if (nan) ys[4] = keys.box.bottom;
+    column.low = column.high = ys[0];
     for (int y : ys) {
         if (y < column.low) column.low = y;
         if (y > column.high) column.high = y;
@@ -160,31 +161,13 @@ int ColumnPolyline(const GraphBox& box, int lastSample, const Keys& keys, PlotPo
     if (lastSample < 0) lastSample = 0;
     if (lastSample > LAST_SAMPLE_INDEX) lastSample = LAST_SAMPLE_INDEX;
     int count = 0;
-    KeyColumn column = StartKeyColumn(keys, box.left, keys.Key(0));
-    Append(points, count, column.x, column.entry);
-    ColumnStepper stepper(box, lastSample);
-    for (int k = 1; k <= lastSample; ++k) {
-        int x = stepper.Next();
-        double key = keys.Key(k);
-        if (x == column.x) {
-            column.last = key;
-            if (isnan(key)) {
-                column.nan = true;
-            } else if (!column.numbers) {
-                column.least = column.most = key;
-                column.numbers = true;
-            } else if (key < column.least) {
-                column.least = key;
-            } else if (key > column.most) {
-                column.most = key;
-            }
-            continue;
-        }
-        FinishColumn(FinishKeyColumn(keys, column), points, count);
-        column = StartKeyColumn(keys, x, key);
-        Append(points, count, x, column.entry);
+    for (int k = 0; k <= lastSample;) {
+        int end = ColumnEnd(box, k, lastSample);
+        PlotColumn column = ReduceColumn(keys, GraphColumnX(box, k, lastSample), k, end);
+        Append(points, count, column.x, column.entry);
+        FinishColumn(column, points, count);
+        k = end + 1;
     }
-    FinishColumn(FinishKeyColumn(keys, column), points, count);
     return count;
 }
 

@@ -7,6 +7,7 @@
 #include "boat/boat_race.h"
 #include "display/draw_panel.h"
 #include "display/panel_geometry.h"
+#include "display/pixel_line.h"
 #include "settings/settings.h"
 
 namespace {
@@ -46,10 +47,51 @@ int UnitPixels(HDC target) {
     return pixels > 1 ? pixels : 1;
 }
 
-// Draws the points as one line with a pen of this style and colour.
-void DrawLine(HDC target, const std::vector<PlotPoint>& points, int count, HPEN pen,
-              std::vector<POINT>& device) {
+// The target's own pixels when the lines can go straight into them: a 32-bit DIB section
+// (the main window's off-screen bitmap) whose visible part holds the whole box.
+bool TargetPixels(HDC target, const GraphBox& box, PixelBuffer* buffer) {
+    DIBSECTION section;
+    HGDIOBJ bitmap = GetCurrentObject(target, OBJ_BITMAP);
+    if (GetObjectType(target) != OBJ_MEMDC || bitmap == NULL ||
+        GetObject(bitmap, sizeof section, &section) != sizeof section ||
+        section.dsBm.bmBitsPixel != 32 || section.dsBm.bmBits == NULL)
+        return false;
+    RECT visible;
+    if (GetClipBox(target, &visible) == ERROR || box.left < visible.left ||
+        box.top < visible.top || box.left + box.width >= visible.right ||
+        box.bottom >= visible.bottom)
+        return false;
+    ptrdiff_t stride = section.dsBm.bmWidthBytes / 4;
+    buffer->bits = static_cast<uint32_t*>(section.dsBm.bmBits);
+    buffer->width = section.dsBm.bmWidth;
+    buffer->height = section.dsBm.bmHeight;
+    // The system reports a top-down section as bottom-up: a probe pixel shows where the top
+    // row is stored, and is put back as it was.
+    GdiFlush();  // everything GDI drew before goes into the pixels first
+    uint32_t* last = buffer->bits + (buffer->height - 1) * stride;
+    uint32_t kept[2] = {buffer->bits[0], *last};
+    SetPixelV(target, 0, 0, RGB(1, 2, 3));
+    GdiFlush();
+    bool topDown = (buffer->bits[0] & 0xFFFFFF) == 0x010203;
+    buffer->bits[0] = kept[0];
+    *last = kept[1];
+    if (!topDown) {
+        buffer->bits = last;
+        stride = -stride;
+    }
+    buffer->stride = stride;
+    return true;
+}
+
+// Draws the points as one line: into the pixels when there are any, else with a pen.
+void DrawLine(HDC target, const PixelBuffer* pixels, const std::vector<PlotPoint>& points,
+              int count, int style, COLORREF colour, int unitPixels) {
+    uint32_t pixel = GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+    if (pixels != NULL && DrawPixelLine(*pixels, points.data(), count, pixel, style == PS_DOT))
+        return;
+    std::vector<POINT> device(count);
     for (int i = 0; i < count; ++i) device[i] = POINT{points[i].x, points[i].y};
+    HPEN pen = CreateSeriesPen(target, style, colour, unitPixels);
     HGDIOBJ previous = SelectObject(target, pen);
     Polyline(target, device.data(), count);
     SelectObject(target, previous);
@@ -87,25 +129,24 @@ void DrawStripGraph(HDC target, const StrokeHistory* history, int left, int top,
 
     // The lines in device pixels, one point per pixel column at most.
     const int lastSample = SampleIndex(h);
-    const GraphBox pixels = PixelBox(target, box);
+    const GraphBox area = PixelBox(target, box);
     const int unitPixels = UnitPixels(target);
     std::vector<PlotPoint> line(lastSample + 1);
-    std::vector<POINT> device(lastSample + 1);
     int saved = SaveDC(target);
     SetMapMode(target, MM_TEXT);
+    PixelBuffer buffer;
+    const PixelBuffer* direct = TargetPixels(target, area, &buffer) ? &buffer : NULL;
     for (int series = 0; series < SERIES_COUNT; ++series) {
         if (!GraphSeriesShown(settings, h, series)) continue;
         GraphScale scale = GraphSeriesScale(settings, series);
-        int count = SeriesPolyline(pixels, scale, h, series, lastSample, line.data());
-        DrawLine(target, line, count,
-                 CreateSeriesPen(target, PS_SOLID, SeriesColourOf(series), unitPixels), device);
+        int count = SeriesPolyline(area, scale, h, series, lastSample, line.data());
+        DrawLine(target, direct, line, count, PS_SOLID, SeriesColourOf(series), unitPixels);
     }
     // The boat races only the live workout, dotted in the speed's colour.
     if (history == &liveHistory && boatRace.racing && GraphSeriesShown(settings, h, SERIES_PACE)) {
         GraphScale scale = GraphSeriesScale(settings, SERIES_PACE);
-        int count = PacePolyline(pixels, scale, boatRace.boatPace, lastSample, line.data());
-        DrawLine(target, line, count,
-                 CreateSeriesPen(target, PS_DOT, SeriesColourOf(SERIES_PACE), unitPixels), device);
+        int count = PacePolyline(area, scale, boatRace.boatPace, lastSample, line.data());
+        DrawLine(target, direct, line, count, PS_DOT, SeriesColourOf(SERIES_PACE), unitPixels);
     }
     RestoreDC(target, saved);
 

@@ -126,7 +126,8 @@ TEST_F(LogWindow, ClicksHeaderMenuDoubleClickAndRescanReachTheRows) {
 
     Click(1, 0, WM_RBUTTONDOWN);
     EXPECT_EQ(menuItems,
-              (std::vector<int>{IDM_LOG_VIEW, IDM_LOG_SEND, IDM_LOG_PRINT, IDM_LOG_DELETE}));
+              (std::vector<int>{IDM_LOG_VIEW, IDM_LOG_SEND, IDM_LOG_PRINT, IDM_LOG_DELETE,
+                                IDM_LOG_RACE}));
     Click(1, 0, WM_LBUTTONDBLCLK);
     EXPECT_EQ(tilings.size(), 1u);
 

@@ -1,0 +1,137 @@
+// The strip graph's lines, one point per pixel column written straight into the pixels,
+// compared pixel by pixel with the system drawing every sample.
+#include <gtest/gtest.h>
+#include <math.h>
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/main_window.h"
+#include "display/draw_panel.h"
+#include "display/panel_geometry.h"
+#include "display/pixel_line.h"
+#include "settings/settings.h"
+
+namespace {
+
+// A white bitmap in a memory context: a DIB section stored either way up, or one like the
+// screen's, which the graph draws with a pen.
+struct Canvas {
+    Canvas(int width, int height, int kind) : width(width), height(height) {
+        HDC screen = GetDC(NULL);
+        dc = CreateCompatibleDC(screen);
+        BITMAPINFO info = {
+            {sizeof(BITMAPINFOHEADER), width, kind < 0 ? -height : height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
+            {}};
+        bitmap = kind == 0 ? CreateCompatibleBitmap(screen, width, height)
+                           : CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+        ReleaseDC(NULL, screen);
+        SelectObject(dc, bitmap);
+        PatBlt(dc, 0, 0, width, height, WHITENESS);
+    }
+    ~Canvas() { DeleteDC(dc), DeleteObject(bitmap); }
+    std::vector<DWORD> Pixels() {
+        std::vector<DWORD> pixels(width * height);
+        BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+        GdiFlush();
+        GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+        return pixels;
+    }
+    void Polyline(const std::vector<POINT>& points) {
+        SelectObject(dc, CreatePen(PS_SOLID, 0, RGB(0, 0, 255)));
+        ::Polyline(dc, points.data(), (int)points.size());
+        DeleteObject(SelectObject(dc, GetStockObject(BLACK_PEN)));
+    }
+    int width, height;
+    HDC dc;
+    HBITMAP bitmap;
+    void* bits = NULL;
+};
+
+int Differences(const std::vector<DWORD>& a, const std::vector<DWORD>& b) {
+    int n = 0;
+    for (size_t i = 0; i < a.size(); ++i) n += a[i] != b[i];
+    return n;
+}
+
+// 3000 strokes: waves, noise, steps, spikes beyond the scales, paces of 0, heart rates of 0.
+std::unique_ptr<StrokeHistory> VariedWorkout() {
+    auto h = std::make_unique<StrokeHistory>();
+    srand(3);
+    h->lastSample = 3000;
+    h->heartRateCount = 1;
+    for (int k = 0; k <= 3000; ++k) {
+        h->power[k] = 150 + (int)(80 * sin(k / 37.0)) + rand() % 61 - 30 + (k % 500 == 7 ? 400 : 0);
+        h->strokeRate[k] = 20 + k / 300 % 10 + rand() % 3;
+        h->pace[k] = k % 97 == 0 ? 0.0 : 1.0 / (3.0 + 1.5 * sin(k / 50.0) + rand() % 100 / 100.0);
+        h->heartRate[k] = k % 211 < 5 ? 0 : 140 + rand() % 40;
+    }
+    return h;
+}
+
+TEST(GraphPixels, OnePointPerColumnDrawsThePixelsOfEverySampleAndSoDoesTheSystem) {
+    auto h = VariedWorkout();
+    for (int width : {1480, 240, 4800}) {  // 2, 12 and 0.6 strokes a column
+        const GraphBox box = {5, 5, width, 400, 405};
+        for (int series = 0; series < SERIES_COUNT; ++series) {
+            SCOPED_TRACE(testing::Message() << width << " wide, series " << series);
+            const GraphScale scale = {series == SERIES_PACE ? 2 : 0, series == SERIES_PACE ? 5 : 200};
+            std::vector<POINT> every;
+            for (int k = 0; k <= h->lastSample; ++k)
+                every.push_back({GraphColumnX(box, k, h->lastSample),
+                                 GraphSampleY(box, scale, *h, series, k)});
+            std::vector<PlotPoint> reduced(h->lastSample + 1);
+            reduced.resize(SeriesPolyline(box, scale, *h, series, h->lastSample, reduced.data()));
+            Canvas system(width + 10, 410, -1), written(width + 10, 410, -1);
+            system.Polyline(every);
+            PixelBuffer buffer = {(uint32_t*)written.bits, width + 10, width + 10, 410};
+            ASSERT_TRUE(DrawPixelLine(buffer, reduced.data(), (int)reduced.size(), 0xFF, false));
+            EXPECT_LT(reduced.size(), width < 1000 ? 1000u : 6000u);
+            EXPECT_EQ(Differences(system.Pixels(), written.Pixels()), 0);
+        }
+    }
+}
+
+// Lines in every direction and of every slope, ties included, as the system draws them.
+TEST(GraphPixels, LinesInEveryDirectionAreTheSystemsPixelForPixel) {
+    srand(5);
+    std::vector<PlotPoint> points;
+    std::vector<POINT> same;
+    for (int i = 0; i < 3000; ++i) {
+        PlotPoint p = {rand() % 300, rand() % 200};
+        if (i % 3 == 1) p = {points.back().x + rand() % 9 - 4, points.back().y + rand() % 9 - 4};
+        p = {p.x < 0 ? 0 : p.x, p.y < 0 ? 0 : p.y};
+        points.push_back(p), same.push_back({p.x, p.y});
+    }
+    Canvas system(310, 210, -1), written(310, 210, -1);
+    system.Polyline(same);
+    PixelBuffer buffer = {(uint32_t*)written.bits, 310, 310, 210};
+    ASSERT_TRUE(DrawPixelLine(buffer, points.data(), (int)points.size(), 0xFF, false));
+    EXPECT_EQ(Differences(system.Pixels(), written.Pixels()), 0);
+    EXPECT_FALSE(DrawPixelLine(buffer, std::vector<PlotPoint>{{0, 0}, {310, 5}}.data(), 2, 0, false));
+}
+
+// Written into a DIB section stored either way up or drawn with a pen: the same picture.
+TEST(GraphPixels, TheGraphIsTheSameInEveryKindOfBitmap) {
+    auto h = VariedWorkout();
+    memset(&settings, 0, sizeof settings);
+    settings.showPower = settings.showStrokeRate = settings.showPace = settings.showHeartRate = 1;
+    settings.powerMax = settings.heartRateMax = 250, settings.strokeRateMax = 40;
+    settings.paceMax = 5;
+    std::vector<std::vector<DWORD>> pictures;
+    for (int kind : {-1, 1, 0}) {
+        Canvas canvas(1920, 1200, kind);
+        SetMapMode(canvas.dc, MM_ISOTROPIC);
+        SetWindowExtEx(canvas.dc, 400, 280, NULL);
+        SetViewportExtEx(canvas.dc, 960, 600, NULL);
+        SelectObject(canvas.dc, GetStockObject(WHITE_BRUSH));
+        DrawStripGraph(canvas.dc, h.get(), 10, 250, 790, 300);
+        pictures.push_back(canvas.Pixels());
+    }
+    EXPECT_EQ(Differences(pictures[0], pictures[2]), 0);
+    EXPECT_EQ(Differences(pictures[1], pictures[2]), 0);
+    EXPECT_GT(Differences(pictures[0], std::vector<DWORD>(1920 * 1200, pictures[0][0])), 50000);
+}
+
+}  // namespace
