@@ -25,41 +25,32 @@ std::unique_ptr<PaceBoat> Boat(std::initializer_list<const char*> lines) {
 }
 
 // From 0 m at 0 straight to each line; of two lines at one time the later counts; still
-// after the last line.
+// after the last line, and finished where it first reached its final distance.
 TEST(PaceBoatCourse, InterpolatedBetweenLinesFromTheStartAndStillAfterTheLast) {
     auto boat = Boat({"100,5.0,0.2,1,1,1,1", "300,15.0,0.25,1,1,1,1", "300,16.0,0.3,1,1,1,1",
-                      "500,20.0,0.4,1,1,1,1"});
+                      "500,20.0,0.4,1,1,1,1", "600,20.0,0.5,1,1,1,1"});
+    auto single = Boat({"400,10.0,0.2,1,1,1,1"});
     const struct {
+        const PaceBoat& boat;
         int32_t time;
         double distance, pace;
-    } AT[] = {{-5, 0.0, 0.2},   {0, 0.0, 0.2},   {50, 2.5, 0.2},  {100, 5.0, 0.25},
-              {200, 10.0, 0.25}, {300, 16.0, 0.4}, {400, 18.0, 0.4}, {500, 20.0, INFINITY},
-              {900, 20.0, INFINITY}};
+    } AT[] = {{*boat, -5, 0.0, 0.2},    {*boat, 50, 2.5, 0.2},      {*boat, 100, 5.0, 0.25},
+              {*boat, 300, 16.0, 0.4},  {*boat, 400, 18.0, 0.4},    {*boat, 550, 20.0, 0.5},
+              {*boat, 600, 20.0, INFINITY}, {*single, 200, 5.0, 0.2}, {*single, 1000, 10.0, INFINITY}};
     for (const auto& at : AT) {
-        EXPECT_DOUBLE_EQ(PaceBoatDistance(*boat, at.time), at.distance) << at.time;
-        EXPECT_EQ(PaceBoatPace(*boat, at.time), at.pace) << at.time;
+        EXPECT_DOUBLE_EQ(PaceBoatDistance(at.boat, at.time), at.distance) << at.time;
+        EXPECT_EQ(PaceBoatPace(at.boat, at.time), at.pace) << at.time;
     }
     EXPECT_DOUBLE_EQ(PaceBoatFinishTime(*boat), 500.0);
-    auto single = Boat({"400,10.0,0.2,1,1,1,1"});
-    EXPECT_DOUBLE_EQ(PaceBoatDistance(*single, 200), 5.0);
-    EXPECT_DOUBLE_EQ(PaceBoatDistance(*single, 1000), 10.0);
-    EXPECT_TRUE(IsPaceBoatComplete(*single));
     EXPECT_FALSE(IsPaceBoatComplete(*Boat({})));
     EXPECT_FALSE(IsPaceBoatComplete(*Boat({"0,0.0,0.0,0,0,0,0"})));
-}
-
-// Past the bound every line takes the last place: the boat still ends where its file does.
-TEST(PaceBoatCourse, ALongerFileKeepsItsFirstLinesAndItsLast) {
-    auto boat = Boat({});
+    // Past the bound every line takes the last place: the boat still ends where its file does.
     char line[64];
-    for (int k = 1; k <= MAX_BOAT_POINTS + 5; ++k) {
-        snprintf(line, sizeof line, "%d,%d.0,0.2,1,1,1,1", 10 * k, k);
-        AddPaceBoatLine(boat.get(), line);
-    }
-    EXPECT_EQ(boat->points, MAX_BOAT_POINTS);
-    EXPECT_DOUBLE_EQ(PaceBoatDistance(*boat, 10 * (MAX_BOAT_POINTS - 1)), MAX_BOAT_POINTS - 1);
-    EXPECT_DOUBLE_EQ(PaceBoatFinalDistance(*boat), MAX_BOAT_POINTS + 5);
-    EXPECT_DOUBLE_EQ(PaceBoatFinishTime(*boat), 10.0 * (MAX_BOAT_POINTS + 5));
+    for (int k = 1; k <= MAX_BOAT_POINTS + 5; ++k)
+        snprintf(line, sizeof line, "%d,%d.0,0.2,1,1,1,1", 10 * k, k), AddPaceBoatLine(single.get(), line);
+    EXPECT_EQ(single->points, MAX_BOAT_POINTS);
+    EXPECT_DOUBLE_EQ(PaceBoatDistance(*single, 10 * (MAX_BOAT_POINTS - 2)), MAX_BOAT_POINTS - 2);
+    EXPECT_DOUBLE_EQ(PaceBoatFinishTime(*single), 10.0 * (MAX_BOAT_POINTS + 5));
 }
 
 // A 500 m piece at 2:00 (12000 hundredths, 250 m at 6000) polled every 25 hundredths.
@@ -71,7 +62,7 @@ protected:
         strcpy(textTable[TEXT_BOAT], "Boat");
         strcpy(textTable[TEXT_UNIT_DISTANCE], "m");
         strcpy(textTable[TEXT_UNIT_SECONDS], "s");
-        SimConfig config;
+        SimConfig config;  // the monitor's own clock, moved on 25 hundredths a poll
         SimApplyConfigText(config, "mode=steps\npace=120\nrate=24\nstart_delay=200\nstep=25");
         SimMonitorReset(config);
         monitorApi = SimMonitorApi();
