@@ -219,10 +219,10 @@ TickResult RunPollTick() {
     bool commanded = newWorkoutPending;
     if (workTime == 0 || workDistance == 0.0) newWorkoutPending = true;
     if (newWorkoutPending) StartWorkout(workTime, workDistance, commanded);
-    lastPolledTime = workTime;
-    lastPolledDistance = workDistance;
     FollowPaceBoat(ElapsedTime(workoutStartTime, workTime),
                    ElapsedDistance(workoutStartDistance, workDistance));
+    lastPolledTime = workTime;
+    lastPolledDistance = workDistance;
     ShowStatusAfterChange();
 
     int32_t strokeState = (int32_t)r[18];

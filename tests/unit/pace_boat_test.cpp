@@ -96,16 +96,18 @@ protected:
 };
 
 TEST_F(PaceBoatRace, ABoatThatFinishesFirstIsBehindThenAheadAndWinsByItsTime) {
-    // Slower than the rower to 230 m at 6000, then faster to 500 m at 11769.
-    ASSERT_TRUE(Choose(7, "6000,230.0,0.26087,1,1,1,1\n11769,500.0,0.21368,1,1,1,1\n"
-                          "11769,500.0,0.21368,1,1,1,1\nbad\n20000,900.0,0.2,1,1,1,1\n"));
+    // Slower than the rower to 230 m at 6000, then faster to 499.5 m at 11769.
+    ASSERT_TRUE(Choose(7, "6000,230.0,0.26087,1,1,1,1\n11769,499.5,0.21368,1,1,1,1\n"
+                          "11769,499.5,0.21368,1,1,1,1\nbad\n20000,900.0,0.2,1,1,1,1\n"));
     RunDistanceWorkout(500, hooks);
     EXPECT_EQ(RowUntil(0), "Boat: +0.0 m+");       // the boat waits at its start
     EXPECT_EQ(RowUntil(6000), "Boat: +20.0 m+");   // 250 m against 230 m
     EXPECT_DOUBLE_EQ(boatRace.boatPace[liveHistory.lastSample], 0.26087);  // the dotted speed
-    EXPECT_EQ(RowUntil(11000), "Boat: -5.7 m-");   // 458.3 m against 464.0 m
+    EXPECT_EQ(RowUntil(11000), "Boat: -5.3 m-");   // 458.3 m against 463.6 m
     EXPECT_DOUBLE_EQ(boatRace.boatPace[liveHistory.lastSample], 0.21368);
-    EXPECT_EQ(RowUntil(-1), "Boat: -2.31 s-");     // crossed at 12000, frozen after
+    // 499.5 m crossed between 498.9 m at 11975 and 500 m at 12000 (the piece's end), at
+    // 11988.6: 2.20 s after the boat. Frozen while the monitor rests.
+    EXPECT_EQ(RowUntil(-1), "Boat: -2.20 s-");
     EXPECT_EQ(RowUntil(1000), "Boat: +3.3 m+");    // the next piece: 41.6 m against 38.3 m
 }
 
