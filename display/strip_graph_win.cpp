@@ -48,7 +48,8 @@ int UnitPixels(HDC target) {
 }
 
 // The target's own pixels when the lines can go straight into them: a 32-bit DIB section
-// (the main window's off-screen bitmap) whose visible part holds the whole box.
+// (the main window's off-screen bitmap) whose visible part holds the whole box and the
+// corner pixel that shows which way up it is stored.
 bool TargetPixels(HDC target, const GraphBox& box, PixelBuffer* buffer) {
     DIBSECTION section;
     HGDIOBJ bitmap = GetCurrentObject(target, OBJ_BITMAP);
@@ -57,7 +58,8 @@ bool TargetPixels(HDC target, const GraphBox& box, PixelBuffer* buffer) {
         section.dsBm.bmBitsPixel != 32 || section.dsBm.bmBits == NULL)
         return false;
     RECT visible;
-    if (GetClipBox(target, &visible) == ERROR || box.left < visible.left ||
+    if (GetClipBox(target, &visible) == ERROR || visible.left > 0 || visible.top > 0 ||
+        box.left < visible.left ||
         box.top < visible.top || box.left + box.width >= visible.right ||
         box.bottom >= visible.bottom)
         return false;
