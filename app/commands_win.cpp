@@ -5,6 +5,7 @@
 #include "app/help.h"
 #include "app/main_window.h"
 #include "app/workout_menu.h"
+#include "boat/pace_boat_menu.h"
 #include "log/log_window.h"
 #include "monitor/workout_commands.h"
 #include "resources/resource.h"
@@ -36,6 +37,7 @@ static void ChooseLanguage(HWND window, const char* name, int id) {
     HMENU languages = GetSubMenu(tools, LANGUAGE_MENU_POSITION);
     CheckMenuRadioItem(languages, IDM_ENGLISH, IDM_DANISH, id, MF_BYCOMMAND);
     settings.languageCommand = id;
+    ShowPaceBoatInMenu();
     // The panel's labels follow the menu at once, not only from the next stroke.
     RedrawLiveDisplay(0);
 }
@@ -51,6 +53,7 @@ bool RunMenuCommand(HWND window, int id) {
     case IDM_ROWING_LOG: OpenRowingLog(); return true;
     case IDM_UPDATE_ONLINE_LOG: UpdateOnlineLog(); return true;
     case IDM_SET_CLOCK: SetMonitorClock(); return true;
+    case IDM_NO_PACE_BOAT: ChooseNoPaceBoat(); return true;
     case IDM_ENGLISH: ChooseLanguage(window, "ENGLISH", id); return true;
     case IDM_DANISH: ChooseLanguage(window, "DANISH", id); return true;
     case IDM_PREFERENCES:

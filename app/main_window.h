@@ -14,6 +14,9 @@ extern char mainWindowTitle[256];
 extern char windowClassName[256];
 
 void RegisterMainWindowClass(HINSTANCE instance);
+// The off-screen bitmap: 32 bits a pixel, top row first, whose pixels the strip graph writes
+// straight into (see DrawStripGraph).
+HBITMAP CreateOffscreenBitmap(HDC reference, int width, int height);
 bool CreateMainWindow(HINSTANCE instance, int showState);
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

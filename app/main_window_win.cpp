@@ -33,6 +33,20 @@ void RegisterMainWindowClass(HINSTANCE instance) {
     RegisterClassExA(&windowClass);
 }
 
+HBITMAP CreateOffscreenBitmap(HDC reference, int width, int height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pixels = NULL;
+    HBITMAP bitmap = CreateDIBSection(reference, &info, DIB_RGB_COLORS, &pixels, NULL, 0);
+    // Drawn by GDI alone, a bitmap like the screen's shows the same picture.
+    return bitmap != NULL ? bitmap : CreateCompatibleBitmap(reference, width, height);
+}
+
 static SettingsRect WorkArea() {
     RECT area;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
@@ -64,7 +78,7 @@ static void OnCreate(HWND window) {
 
     HDC windowDc = GetDC(window);
     offscreenDc = CreateCompatibleDC(windowDc);
-    HBITMAP bitmap = CreateCompatibleBitmap(windowDc, width, height);
+    HBITMAP bitmap = CreateOffscreenBitmap(windowDc, width, height);
     SelectObject(offscreenDc, bitmap);
     SelectObject(offscreenDc, GetStockObject(WHITE_BRUSH));
     PatBlt(offscreenDc, 0, 0, width, height, PATCOPY);

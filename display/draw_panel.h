@@ -11,3 +11,7 @@ void DrawPanel(HDC target, const StrokeHistory* history, unsigned char full);
 // The strip graph box; the caller has set the panel's mapping and label font.
 void DrawStripGraph(HDC target, const StrokeHistory* history, int left, int top, int right,
                     int height);
+
+// The pen of a series line on this target: one logical unit (unitPixels) wide on a printer,
+// one pixel on a screen. style is PS_SOLID, or PS_DOT for the pace boat.
+HPEN CreateSeriesPen(HDC target, int style, COLORREF colour, int unitPixels);

@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/main_window.h"
+#include "boat/boat_race.h"
 #include "display/draw_panel.h"
 #include "display/panel_geometry.h"
 #include "settings/settings.h"
@@ -14,6 +15,8 @@ namespace {
 const COLORREF BLACK = RGB(0, 0, 0);
 const COLORREF STATUS_COLOUR = RGB(255, 0, 0);
 const COLORREF UNIT_COLOUR = RGB(153, 153, 153);
+const COLORREF AHEAD_COLOUR = RGB(0, 136, 0);
+const COLORREF BEHIND_COLOUR = RGB(255, 0, 0);
 
 // Fonts are made and deleted on every call: the panel keeps no state between calls.
 HFONT CreatePanelFont(int height) {
@@ -100,6 +103,17 @@ void DrawUnits(HDC target, const PanelLine* lines, int count, const POINT* ends)
     SetTextColor(target, BLACK);
 }
 
+// The gap to the pace boat, right-aligned under the numbers where partial redraws reach.
+void DrawBoatGap(HDC target) {
+    char gap[PANEL_LINE_TEXT_SIZE];
+    bool ahead = true;
+    if (!FormatBoatGap(gap, sizeof gap, &ahead)) return;
+    SetTextAlign(target, TA_RIGHT | TA_TOP);
+    SetTextColor(target, ahead ? AHEAD_COLOUR : BEHIND_COLOUR);
+    TextOutA(target, BOAT_GAP_RIGHT, BOAT_GAP_TOP, gap, TextLength(gap, sizeof gap));
+    SetTextAlign(target, TA_LEFT | TA_TOP);
+}
+
 }  // namespace
 
 void DrawPanel(HDC target, const StrokeHistory* history, unsigned char full) {
@@ -131,6 +145,7 @@ void DrawPanel(HDC target, const StrokeHistory* history, unsigned char full) {
     SelectObject(target, unitFont);
     DeleteObject(labelFont);
     DrawUnits(target, lines, count, ends);
+    if (history == &liveHistory) DrawBoatGap(target);
 
     SetTextColor(target, BLACK);
     SelectObject(target, originalFont);

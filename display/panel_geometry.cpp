@@ -55,7 +55,8 @@ int64_t Range(GraphScale scale) {
     return (int64_t)scale.max - scale.min;
 }
 
-// The samples of the line that fall on one x so far.
+// The samples of the line that fall on one x, as points: where the line enters and leaves
+// the column and the column's lowest and highest y.
 struct PlotColumn {
     int x, entry, exit, low, high;
 };
@@ -87,6 +88,87 @@ int ClampToBox(const GraphBox& box, int64_t y) {
     if (y < box.top) y = box.top;
     if (y > box.bottom) y = box.bottom;
     return (int)y;
+}
+
+// The last sample on the same x as sample k, by GraphColumnX: from the next x's first sample
+// when the box has a width, sample by sample otherwise.
+int ColumnEnd(const GraphBox& box, int k, int lastSample) {
+    if (lastSample <= 0) return lastSample;
+    if (box.width > 0) {
+        int64_t offset = (int64_t)box.width * k / lastSample;
+        int64_t next = ((offset + 1) * lastSample + box.width - 1) / box.width;
+        return next - 1 < lastSample ? (int)(next - 1) : lastSample;
+    }
+    int end = k;
+    while (end < lastSample && GraphColumnX(box, end + 1, lastSample) == GraphColumnX(box, k, lastSample))
+        end++;
+    return end;
+}
+
+// y rises or falls with a sample's key alone, so a column's extreme y come from its extreme
+// keys: only the few samples that make points are mapped to y. Not-a-number keys fail every
+// comparison, so they never become the least or the most; they land on the bottom edge.
+struct IntegerKeys {
+    typedef int32_t Key;
+    GraphBox box;
+    GraphScale scale;
+    const int32_t* values;
+    Key KeyOf(int k) const { return values[k]; }
+    int Y(Key key) const { return IntegerSampleY(box, scale, key); }
+    static bool Nan(Key) { return false; }
+    static Key Least() { return INT32_MAX; }
+    static Key Most() { return INT32_MIN; }
+};
+
+struct SpeedKeys {
+    typedef double Key;
+    GraphBox box;
+    GraphScale scale;
+    const double* paces;
+    Key KeyOf(int k) const { return PaceSpeed(paces[k]); }
+    int Y(Key key) const { return SpeedSampleY(box, scale, key); }
+    static bool Nan(Key key) { return isnan(key); }
+    static Key Least() { return INFINITY; }
+    static Key Most() { return -INFINITY; }
+};
+
+// Samples first..last, all on x: where the line enters and leaves, its lowest and highest y.
+template <typename Keys>
+PlotColumn ReduceColumn(const Keys& keys, int x, int first, int last) {
+    typename Keys::Key least = Keys::Least(), most = Keys::Most();
+    bool nan = false;
+    // Without branches: noisy samples would make every comparison a wrong guess.
+    for (int k = first; k <= last; ++k) {
+        typename Keys::Key key = keys.KeyOf(k);
+        least = key < least ? key : least;
+        most = key > most ? key : most;
+        nan |= Keys::Nan(key);
+    }
+    PlotColumn column = {x, keys.Y(keys.KeyOf(first)), keys.Y(keys.KeyOf(last)), 0, 0};
+    int ys[5] = {column.entry, column.exit, column.exit, column.exit, column.exit};
+    if (least <= most) ys[2] = keys.Y(least), ys[3] = keys.Y(most);
+    if (nan) ys[4] = keys.box.bottom;
+    column.low = column.high = ys[0];
+    for (int y : ys) {
+        if (y < column.low) column.low = y;
+        if (y > column.high) column.high = y;
+    }
+    return column;
+}
+
+template <typename Keys>
+int ColumnPolyline(const GraphBox& box, int lastSample, const Keys& keys, PlotPoint* points) {
+    if (lastSample < 0) lastSample = 0;
+    if (lastSample > LAST_SAMPLE_INDEX) lastSample = LAST_SAMPLE_INDEX;
+    int count = 0;
+    for (int k = 0; k <= lastSample;) {
+        int end = ColumnEnd(box, k, lastSample);
+        PlotColumn column = ReduceColumn(keys, GraphColumnX(box, k, lastSample), k, end);
+        Append(points, count, column.x, column.entry);
+        FinishColumn(column, points, count);
+        k = end + 1;
+    }
+    return count;
 }
 
 }  // namespace
@@ -242,16 +324,24 @@ int IntegerSampleY(const GraphBox& box, GraphScale scale, int32_t value) {
     return ClampToBox(box, box.bottom - ((int64_t)value - scale.min) * box.height / range);
 }
 
-int PaceSampleY(const GraphBox& box, GraphScale scale, double pace) {
+double PaceSpeed(double pace) {
+    double speed = pace == 0.0 ? INFINITY : 1.0 / pace;
+    return speed;
+}
+
+int SpeedSampleY(const GraphBox& box, GraphScale scale, double speed) {
     int64_t range = Range(scale);
     if (range == 0) return box.bottom;
-    double speed = pace == 0.0 ? INFINITY : 1.0 / pace;
     double y = box.bottom - (speed - scale.min) * box.height / (double)range;
     if (isnan(y)) return box.bottom;
     // Clamp in floating point first: converting an out-of-range double is undefined.
     if (y < box.top) y = box.top;
     if (y > box.bottom) y = box.bottom;
     return (int)y;
+}
+
+int PaceSampleY(const GraphBox& box, GraphScale scale, double pace) {
+    return SpeedSampleY(box, scale, PaceSpeed(pace));
 }
 
 int GraphSampleY(const GraphBox& box, GraphScale scale, const StrokeHistory& h, int series, int k) {
@@ -265,25 +355,16 @@ int GraphSampleY(const GraphBox& box, GraphScale scale, const StrokeHistory& h, 
 
 int SeriesPolyline(const GraphBox& box, GraphScale scale, const StrokeHistory& h, int series,
                    int lastSample, PlotPoint* points) {
-    if (lastSample < 0) lastSample = 0;
-    if (lastSample > LAST_SAMPLE_INDEX) lastSample = LAST_SAMPLE_INDEX;
-    int count = 0;
-    int y = GraphSampleY(box, scale, h, series, 0);
-    PlotColumn column = {box.left, y, y, y, y};
-    Append(points, count, box.left, y);
-    for (int k = 1; k <= lastSample; ++k) {
-        int x = GraphColumnX(box, k, lastSample);
-        y = GraphSampleY(box, scale, h, series, k);
-        if (x == column.x) {
-            column.exit = y;
-            if (y < column.low) column.low = y;
-            if (y > column.high) column.high = y;
-            continue;
-        }
-        FinishColumn(column, points, count);
-        column = {x, y, y, y, y};
-        Append(points, count, x, y);
+    switch (series) {
+    case SERIES_POWER: return ColumnPolyline(box, lastSample, IntegerKeys{box, scale, h.power}, points);
+    case SERIES_STROKE_RATE:
+        return ColumnPolyline(box, lastSample, IntegerKeys{box, scale, h.strokeRate}, points);
+    case SERIES_PACE: return PacePolyline(box, scale, h.pace, lastSample, points);
+    default: return ColumnPolyline(box, lastSample, IntegerKeys{box, scale, h.heartRate}, points);
     }
-    FinishColumn(column, points, count);
-    return count;
+}
+
+int PacePolyline(const GraphBox& box, GraphScale scale, const double* paces, int lastSample,
+                 PlotPoint* points) {
+    return ColumnPolyline(box, lastSample, SpeedKeys{box, scale, paces}, points);
 }

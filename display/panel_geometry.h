@@ -32,6 +32,10 @@ const int STATUS_TOP = 220;
 const int STATUS_RIGHT = 800;
 const int STATUS_BOTTOM = 600;
 
+// The pace boat's gap: right-aligned above the graph, in the unit font.
+const int BOAT_GAP_RIGHT = 790;
+const int BOAT_GAP_TOP = 218;
+
 struct PanelSize {
     int width, height;
 };
@@ -116,15 +120,22 @@ int GraphColumnX(const GraphBox& box, int k, int lastSample);
 int IntegerSampleY(const GraphBox& box, GraphScale scale, int32_t value);
 // pace in seconds per metre, plotted as speed; a pace of 0 is infinitely fast (top edge).
 int PaceSampleY(const GraphBox& box, GraphScale scale, double pace);
+double PaceSpeed(double pace);
+// y of a speed in metres per second on the pace scale; not a number lands on the bottom.
+int SpeedSampleY(const GraphBox& box, GraphScale scale, double speed);
 int GraphSampleY(const GraphBox& box, GraphScale scale, const StrokeHistory& h, int series, int k);
 
 struct PlotPoint {
     int x, y;
 };
 // The line of one series through samples 0..lastSample: points[0] is where it starts, each
-// further point is drawn to in turn. A long workout puts dozens of samples on one x; those
-// collapse to where the line enters the column, its highest and lowest points and where it
-// leaves, which covers the same pixels at a fraction of the drawing cost. points needs
-// lastSample + 1 places (lastSample is kept within the arrays); returns how many were used.
+// further point is drawn to in turn. Given a box in device pixels, a long workout puts dozens
+// of samples on one pixel column; those collapse to where the line enters the column, its
+// highest and lowest points and where it leaves, which a line one pixel wide draws with the
+// same pixels at a fraction of the cost. points needs lastSample + 1 places (lastSample is
+// kept within the arrays); returns how many were used.
 int SeriesPolyline(const GraphBox& box, GraphScale scale, const StrokeHistory& h, int series,
                    int lastSample, PlotPoint* points);
+// The same for any paces plotted as speed (the pace boat's).
+int PacePolyline(const GraphBox& box, GraphScale scale, const double* paces, int lastSample,
+                 PlotPoint* points);

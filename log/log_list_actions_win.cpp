@@ -7,6 +7,7 @@
 #include <stdlib.h>
 
 #include "export/export_results.h"
+#include "boat/pace_boat_menu.h"
 #include "log/entry_window.h"
 #include "log/log_list_delete.h"
 #include "log/log_list_rows.h"
@@ -41,6 +42,7 @@ void OnLogRightButtonDown(HWND pane, WPARAM flags, LPARAM point) {
     AppendMenuA(menu, MF_STRING, IDM_LOG_PRINT, "Print");
     AppendMenuA(menu, MF_STRING, IDM_LOG_DELETE, "Delete");
     AppendMenuA(menu, MF_STRING, IDM_LOG_EXPORT, "Export...");
+    if (CountSelectedRows() == 1) AppendMenuA(menu, MF_STRING, IDM_LOG_RACE, "Race");
     InvalidateListArea(pane);
     POINT screen = {x, (int)HIWORD(point)};
     ClientToScreen(pane, &screen);
@@ -139,6 +141,7 @@ bool RunLogCommand(HWND pane, int id) {
     case IDM_LOG_DELETE: DeleteSelection(pane); return true;
     case IDM_LOG_SEND: SendSelection(); return true;
     case IDM_LOG_EXPORT: ExportSelectedResults(pane); return true;
+    case IDM_LOG_RACE: RaceSelectedWorkout(pane); return true;
     }
     return false;
 }

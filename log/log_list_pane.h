@@ -11,6 +11,7 @@ const int IDM_LOG_DELETE = 15003;
 const int IDM_LOG_SEND = 15004;
 // Asks the pane to rescan the data folder and show what it found (see RescanOpenLog).
 const UINT WM_LOG_RESCAN = WM_APP + 1;
+const int IDM_LOG_RACE = 15007;
 
 LRESULT CALLBACK LogListWndProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam);
 HWND CreateLogHeader(HWND pane);

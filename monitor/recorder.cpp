@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "app/app_state.h"
+#include "boat/boat_race.h"
 #include "monitor/monitor_api.h"
 #include "monitor/monitor_session.h"
 #include "monitor/poll_answer.h"
@@ -105,6 +106,10 @@ void WriteClosingLine(int32_t workTime, double workDistance, bool commanded) {
 
 void StartWorkout(int32_t workTime, double workDistance, bool commanded) {
     newWorkoutPending = false;
+    // The reading that ends a piece is its last: the rower may cross the boat's finish in it.
+    if (MonitorFinishedPiece(workTime, workDistance, commanded))
+        FollowPaceBoat(ElapsedTime(workoutStartTime, workTime),
+                       ElapsedDistance(workoutStartDistance, workDistance));
     if (rowFile != NULL) {
         WriteClosingLine(workTime, workDistance, commanded);
         fclose(rowFile);
@@ -121,6 +126,7 @@ void StartWorkout(int32_t workTime, double workDistance, bool commanded) {
     liveHistory.power[0] = 0;
     workoutStartTime = workTime;
     workoutStartDistance = workDistance;
+    StartPaceBoatRace();
 }
 
 // A stroke whose values never arrived repeats the previous sample's, so the graph does not
@@ -141,6 +147,7 @@ bool TakeStrokeSample(int32_t workTime, double workDistance) {
     int32_t i = previous < LAST_SAMPLE_INDEX ? previous + 1 : previous;
     liveHistory.lastSample = i;
     strokeArmed = false;
+    NotePaceBoatSample(i);
 
     uint32_t r[CSAFE_RESPONSE_CAPACITY];
     int16_t status = SendPoll(STROKE_POLL, r);
@@ -212,6 +219,8 @@ TickResult RunPollTick() {
     bool commanded = newWorkoutPending;
     if (workTime == 0 || workDistance == 0.0) newWorkoutPending = true;
     if (newWorkoutPending) StartWorkout(workTime, workDistance, commanded);
+    FollowPaceBoat(ElapsedTime(workoutStartTime, workTime),
+                   ElapsedDistance(workoutStartDistance, workDistance));
     lastPolledTime = workTime;
     lastPolledDistance = workDistance;
     ShowStatusAfterChange();

@@ -7,10 +7,12 @@
 #include <commctrl.h>
 
 #include "app/app_state.h"
+#include "app/commands.h"
 #include "log/log_catalog.h"
 #include "log/log_list_layout.h"
 #include "log/log_list_pane.h"
 #include "log/log_window.h"
+#include "log/row_file_loader.h"
 #include "monitor/recorder.h"
 #include "resources/resource.h"
 #include "settings/language.h"
@@ -132,7 +134,7 @@ TEST_F(LogWindow, ClicksHeaderMenuDoubleClickAndRescanReachTheRows) {
     Click(1, 0, WM_RBUTTONDOWN);
     EXPECT_EQ(menuItems,
               (std::vector<int>{IDM_LOG_VIEW, IDM_LOG_SEND, IDM_LOG_PRINT, IDM_LOG_DELETE,
-                                IDM_LOG_EXPORT}));
+                                IDM_LOG_EXPORT, IDM_LOG_RACE}));
     // Every scan numbers the slots anew; the selection and the caret stay on their workouts.
     // One the recorder asks for during a command (View here) waits for its end.
     fclose(fopen(DataPath(1013).c_str(), "w"));  // a workout just begun: no distance yet
@@ -220,6 +222,39 @@ TEST_F(LogWindow, ATallerHeaderTheThumbAndTheWheelMoveRowsClicksAndFrame) {
     DestroyWindow(frame);
     EXPECT_EQ(std::make_pair(settings.logWindowRect.right, settings.logWindowRect.bottom),
               std::make_pair(310, 330));
+}
+
+// Race makes the one selected row the pace boat, which the Workout menu names in the language
+// chosen until No Pace Boat; two selected rows offer no Race, an empty workout is refused.
+TEST_F(LogWindow, RaceNamesTheWorkoutInTheWorkoutMenuUntilNoPaceBoat) {
+    OpenLog(2);
+    fclose(fopen(DataPath(1002).c_str(), "w"));
+    HMENU bar = LoadMenuA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDC_TAMSI));
+    mainWindow = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 9, 9, NULL, bar, NULL, NULL);
+    auto item = [bar] {
+        char text[128] = "";
+        GetMenuStringA(bar, IDM_NO_PACE_BOAT, text, sizeof text, MF_BYCOMMAND);
+        bool grey = GetMenuState(bar, IDM_NO_PACE_BOAT, MF_BYCOMMAND) & MF_GRAYED;
+        return std::string(text) + (grey ? " (grey)" : "");
+    };
+    Click(0), Click(1, MK_CONTROL), Click(1, MK_CONTROL, WM_RBUTTONDOWN);  // two rows, 5 items
+    Click(0, 0, WM_RBUTTONDOWN);
+    EXPECT_EQ(menuItems.size(), 11u);
+    EXPECT_EQ(menuItems.back(), IDM_LOG_RACE);
+    Post(WM_COMMAND, IDM_LOG_RACE, 0);
+    char date[ENTRY_DATE_SIZE];
+    FormatEntryDate(date, 1001);
+    EXPECT_EQ(item(), std::string("&No Pace Boat (") + date + ")");
+    RunMenuCommand(mainWindow, IDM_DANISH);
+    Click(1);
+    Post(WM_COMMAND, IDM_LOG_RACE, 0);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes.at(0).find("Error: The workout of "), std::string::npos);
+    EXPECT_EQ(item(), std::string("&Ingen tempob\xE5" "d (") + date + ")");
+    RunMenuCommand(mainWindow, IDM_NO_PACE_BOAT);
+    EXPECT_EQ(item(), "&Ingen tempob\xE5" "d (grey)");
+    DestroyWindow(mainWindow);
+    mainWindow = NULL;
 }
 
 }  // namespace

@@ -1,0 +1,132 @@
+// The strip graph's lines, at most four points a pixel column written straight into the
+// pixels, compared pixel by pixel with the system drawing every sample.
+#include <gtest/gtest.h>
+#include <math.h>
+#include <windows.h>
+
+#include <memory>
+#include <numeric>
+#include <vector>
+
+#include "display/draw_panel.h"
+#include "display/panel_geometry.h"
+#include "display/pixel_line.h"
+#include "settings/settings.h"
+
+namespace {
+
+BITMAPINFO Info(int width, int height) {  // 32 bits a pixel; top row first for a negative height
+    return {{sizeof(BITMAPINFOHEADER), width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+}
+
+// A white bitmap in a memory context: a DIB section stored top-down (kind -1) or bottom-up (1),
+// or one like the screen's (0), which the graph draws with a pen.
+struct Canvas {
+    Canvas(int width, int height, int kind = -1) : width(width), height(height) {
+        HDC screen = GetDC(NULL);
+        dc = CreateCompatibleDC(screen);
+        BITMAPINFO info = Info(width, kind < 0 ? -height : height);
+        bitmap = kind == 0 ? CreateCompatibleBitmap(screen, width, height)
+                           : CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+        ReleaseDC(NULL, screen);
+        SelectObject(dc, bitmap);
+        PatBlt(dc, 0, 0, width, height, WHITENESS);
+    }
+    ~Canvas() { DeleteDC(dc), DeleteObject(bitmap); }
+    std::vector<DWORD> Pixels() {
+        std::vector<DWORD> pixels(width * height);
+        BITMAPINFO info = Info(width, -height);
+        GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+        return pixels;
+    }
+    int width, height;
+    HDC dc;
+    HBITMAP bitmap;
+    void* bits = NULL;
+};
+
+int Differences(const std::vector<DWORD>& a, const std::vector<DWORD>& b) {
+    return (int)std::inner_product(a.begin(), a.end(), b.begin(), 0, std::plus<>(), std::not_equal_to<>());
+}
+
+// The pixels that differ between the system's one-pixel pen drawing one line and
+// DrawPixelLine writing another; -1 when DrawPixelLine refuses.
+int Compare(int width, int height, const std::vector<POINT>& drawn,
+            const std::vector<PlotPoint>& written) {
+    Canvas system(width, height), direct(width, height);
+    SelectObject(system.dc, CreatePen(PS_SOLID, 0, RGB(0, 0, 255)));
+    Polyline(system.dc, drawn.data(), (int)drawn.size());
+    DeleteObject(SelectObject(system.dc, GetStockObject(BLACK_PEN)));
+    PixelBuffer buffer = {(uint32_t*)direct.bits, width, width, height};
+    if (!DrawPixelLine(buffer, written.data(), (int)written.size(), 0xFF, false)) return -1;
+    return Differences(system.Pixels(), direct.Pixels());
+}
+
+// 3000 strokes: waves, noise, steps, spikes beyond the scales, paces of 0, heart rates of 0.
+std::unique_ptr<StrokeHistory> VariedWorkout() {
+    auto h = std::make_unique<StrokeHistory>();
+    srand(3);
+    h->lastSample = 3000;
+    h->heartRateCount = 1;
+    for (int k = 0; k <= 3000; ++k) {
+        h->power[k] = 150 + (int)(80 * sin(k / 37.0)) + rand() % 61 - 30 + (k % 500 == 7 ? 400 : 0);
+        h->strokeRate[k] = 20 + k / 300 % 10 + rand() % 3;
+        h->pace[k] = k % 97 == 0 ? 0.0 : 1.0 / (3.0 + 1.5 * sin(k / 50.0) + rand() % 100 / 100.0);
+        h->heartRate[k] = k % 211 < 5 ? 0 : 140 + rand() % 40;
+    }
+    return h;
+}
+
+TEST(GraphPixels, FourPointsAColumnAtMostDrawThePixelsOfEverySampleAsTheSystemWould) {
+    auto h = VariedWorkout();
+    for (int width : {1480, 240, 4800}) {  // 2, 12 and 0.6 strokes a column
+        const GraphBox box = {5, 5, width, 400, 405};
+        for (int series = 0; series < SERIES_COUNT; ++series) {
+            SCOPED_TRACE(testing::Message() << width << " wide, series " << series);
+            const GraphScale scale = {series == SERIES_PACE ? 2 : 0, series == SERIES_PACE ? 5 : 200};
+            std::vector<POINT> every;
+            for (int k = 0; k <= h->lastSample; ++k)
+                every.push_back({GraphColumnX(box, k, h->lastSample),
+                                 GraphSampleY(box, scale, *h, series, k)});
+            std::vector<PlotPoint> reduced(h->lastSample + 1);
+            reduced.resize(SeriesPolyline(box, scale, *h, series, h->lastSample, reduced.data()));
+            std::vector<int> perColumn(width + 1);
+            for (const PlotPoint& p : reduced) EXPECT_LE(++perColumn[p.x - box.left], 4) << p.x;
+            EXPECT_EQ(Compare(width + 10, 410, every, reduced), 0);
+        }
+    }
+    srand(5);  // and lines of every slope in every direction, ending upright
+    std::vector<PlotPoint> points;
+    std::vector<POINT> same;
+    for (int i = 0; i < 3001; ++i) {
+        PlotPoint p = {rand() % 300, rand() % 200};
+        if (i % 2) p = {abs(points.back().x + rand() % 9 - 4), abs(points.back().y + rand() % 9 - 4)};
+        if (i == 3000) p = {points.back().x, 205};
+        points.push_back(p), same.push_back({p.x, p.y});
+    }
+    EXPECT_EQ(Compare(310, 210, same, points), 0);
+    EXPECT_EQ(Compare(310, 210, {}, {{0, 0}, {310, 5}}), -1);  // outside: nothing written
+}
+
+// Written into a DIB section stored either way up or drawn with a pen: the same picture.
+TEST(GraphPixels, TheGraphIsTheSameInEveryKindOfBitmap) {
+    auto h = VariedWorkout();
+    memset(&settings, 0, sizeof settings);
+    settings.showPower = settings.showStrokeRate = settings.showPace = settings.showHeartRate = 1;
+    settings.powerMax = settings.heartRateMax = 250, settings.strokeRateMax = 40, settings.paceMax = 5;
+    std::vector<std::vector<DWORD>> pictures;
+    for (int kind : {-1, 1, 0}) {
+        Canvas canvas(1920, 1200, kind);
+        SetMapMode(canvas.dc, MM_ISOTROPIC);
+        SetWindowExtEx(canvas.dc, 400, 280, NULL);
+        SetViewportExtEx(canvas.dc, 960, 600, NULL);
+        SelectObject(canvas.dc, GetStockObject(WHITE_BRUSH));
+        DrawStripGraph(canvas.dc, h.get(), 10, 250, 790, 300);
+        pictures.push_back(canvas.Pixels());
+    }
+    EXPECT_EQ(Differences(pictures[0], pictures[2]), 0);
+    EXPECT_EQ(Differences(pictures[1], pictures[2]), 0);
+    EXPECT_GT(Differences(pictures[0], std::vector<DWORD>(1920 * 1200, pictures[0][0])), 50000);
+}
+
+}  // namespace
