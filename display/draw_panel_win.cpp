@@ -139,7 +139,8 @@ void DrawPanel(HDC target, const StrokeHistory* history, unsigned char full) {
     if (!UseSummaryLayout(*history)) DrawStatusLine(target);
     GraphPlacement graph = PanelGraphPlacement(*history, full != 0);
     if (graph.draw)
-        DrawStripGraph(target, history, graph.left, graph.top, graph.right, graph.height);
+        DrawStripGraph(target, history, graph.left, graph.top, graph.right, graph.height,
+                       full != 0);
 
     HFONT unitFont = CreatePanelFont(UNIT_FONT_HEIGHT);
     SelectObject(target, unitFont);

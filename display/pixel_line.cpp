@@ -38,7 +38,7 @@ void DrawSegment(const PixelBuffer& buffer, PlotPoint from, PlotPoint to, Pen& p
     int error = 2 * minor - major;
     for (int i = 0; i < major; ++i) {
         if (!pen.dotted || pen.phase < DOT_ON) *at = pen.pixel;
-        pen.phase = (pen.phase + 1) % DOT_PERIOD;
+        if (++pen.phase == DOT_PERIOD) pen.phase = 0;
         if (error + bias > 0) {
             at += minorStep;
             error += 2 * minor - 2 * major;

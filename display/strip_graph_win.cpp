@@ -111,15 +111,17 @@ HPEN CreateSeriesPen(HDC target, int style, COLORREF colour, int unitPixels) {
 }
 
 void DrawStripGraph(HDC target, const StrokeHistory* history, int left, int top, int right,
-                    int height) {
+                    int height, bool blank) {
     if (target == NULL || history == NULL || !AnyGraphFlag(settings)) return;
     const StrokeHistory& h = *history;
     GraphBox box = StripGraphBox(settings, h, left, top, right, height);
 
-    // The selected white brush blanks the box inside the frame.
+    // Filling a box of a million pixels again costs more than every line in it.
     HPEN framePen = CreatePen(PS_SOLID, 2, RGB(0, 0, 0));
     SelectObject(target, framePen);
+    HGDIOBJ brush = blank ? SelectObject(target, GetStockObject(NULL_BRUSH)) : NULL;
     Rectangle(target, box.left - 1, top - 1, box.left + box.width + 1, top + height + 1);
+    if (brush != NULL) SelectObject(target, brush);
     SetTextAlign(target, TA_RIGHT | TA_TOP);
     int column = 1;
     for (int series = 0; series < SERIES_COUNT; ++series) {

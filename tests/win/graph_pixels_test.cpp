@@ -121,7 +121,7 @@ TEST(GraphPixels, TheGraphIsTheSameInEveryKindOfBitmap) {
         SetWindowExtEx(canvas.dc, 400, 280, NULL);
         SetViewportExtEx(canvas.dc, 960, 600, NULL);
         SelectObject(canvas.dc, GetStockObject(WHITE_BRUSH));
-        DrawStripGraph(canvas.dc, h.get(), 10, 250, 790, 300);
+        DrawStripGraph(canvas.dc, h.get(), 10, 250, 790, 300, false);
         pictures.push_back(canvas.Pixels());
     }
     EXPECT_EQ(Differences(pictures[0], pictures[2]), 0);
