@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "../win/printed_pdf.h"
@@ -62,9 +63,8 @@ TEST(Export, ARowedPieceReadsBackInTheFitSdkGpsbabelAndXmllint) {
     std::filesystem::create_directories(folder);
     TamsiProcess tamsi("export");
     WriteWorkout(tamsi.folder(), 1234567000, 2000.0);  // with a heart rate
-    for (std::string setting : {"STEP=100", "RATE=20", "PACE=40", "PIECE=300", "PIECES=2"})
-        tamsi.Set("TAMSI_SIM_" + setting.substr(0, setting.find('=')),  // 300 m in seconds
-                  setting.substr(setting.find('=') + 1));
+    std::ofstream(tamsi.path("simmonitor.ini"))  // 300 m in seconds
+        << "step=100\nrate=20\npace=40\npiece=300\npieces=2\n";
     ASSERT_TRUE(tamsi.Start());
     ASSERT_TRUE(TamsiProcess::WaitFor([&] { return ListFolder(tamsi.path("data")).size() == 3; },
                                       60000));  // the first piece closed, the second begun

@@ -5,6 +5,7 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <fstream>
 #include <sstream>
 
 #include "resources/resource.h"
@@ -68,11 +69,8 @@ Rowed WhatWasRowed(const std::string& transcript) {
 TEST(Workout, AGivenUpTwoThousandClosesWithTheDistanceRowed) {
     TamsiProcess tamsi("abandoned");
     // Fast and coarse: one poll is a second of rowing at 12.5 metres a second.
-    tamsi.Set("TAMSI_SIM_STEP", "100");
-    tamsi.Set("TAMSI_SIM_RATE", "20");
-    tamsi.Set("TAMSI_SIM_PACE", "40");
-    tamsi.Set("TAMSI_SIM_START_DELAY", "300");
-    tamsi.Set("TAMSI_SIM_ABANDON", "250");
+    std::ofstream(tamsi.path("simmonitor.ini"))
+        << "step=100\nrate=20\npace=40\nstart_delay=300\nabandon=250\n";
     const std::string transcript = tamsi.path("transcript.txt");
     ASSERT_TRUE(tamsi.Start());
     EXPECT_TRUE(

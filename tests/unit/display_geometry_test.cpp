@@ -92,14 +92,6 @@ TEST_F(DisplayGeometry, PanelShowsTheNewestSampleOrTheAveragesOfAFinishedWorkout
                               "DPS: 9.5 m", "Power: 187 watt", "Cals: 1200 kcal"}));
 }
 
-TEST(DisplayStripGeometry, ScaleLabelsGetADecimalOnlyWhenFifthsAreNotWhole) {
-    char text[SCALE_LABEL_TEXT_SIZE];
-    FormatScaleLabel({0, 5}, 3, text, sizeof text);
-    EXPECT_STREQ(text, "3");
-    FormatScaleLabel({0, 7}, 3, text, sizeof text);
-    EXPECT_STREQ(text, "4.2");
-}
-
 // Each series shown (heart rate only once a sample had one) takes a 30-unit label column left
 // of the box; samples land inside the box.
 TEST_F(DisplayGeometry, StripGraphBoxAndWhereSamplesLand) {
@@ -110,9 +102,15 @@ TEST_F(DisplayGeometry, StripGraphBoxAndWhereSamplesLand) {
     EXPECT_EQ(box.top, PaceSampleY(box, {0, 5}, 0.1));         // 10 m/s
     EXPECT_EQ(box.bottom, PaceSampleY(box, {2, 5}, 1.0));      // 1 m/s
     EXPECT_EQ(box.left + box.width, GraphColumnX(box, 7, 7));  // the newest at the right edge
-    // Each label's middle where a sample of its value lands.
+    // Each label's middle where a sample of its value lands; a decimal only when fifths are
+    // not whole.
     for (int j = 0; j <= 5; j++)
         EXPECT_EQ(ScaleLabelY(box, j) + LABEL_FONT_HEIGHT / 2, IntegerSampleY(box, {0, 5}, j));
+    char text[SCALE_LABEL_TEXT_SIZE];
+    FormatScaleLabel({0, 5}, 3, text, sizeof text);
+    EXPECT_STREQ(text, "3");
+    FormatScaleLabel({0, 7}, 3, text, sizeof text);
+    EXPECT_STREQ(text, "4.2");
     // Each series in its own colour on its own scale.
     settings.powerMin = 10, settings.strokeRateMin = 20, settings.paceMin = 1,
     settings.heartRateMin = 40;

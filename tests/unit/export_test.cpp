@@ -122,7 +122,7 @@ TEST(Export, ANotValidRowFileIsReportedAndAFailedWriteLeavesNothing) {
     EXPECT_FALSE(
         WriteExport(Workout(), EXPORT_TCX, target.c_str(), [](auto, auto) { return false; }));
     EXPECT_EQ(recorder_test::ReadFile(target), "old");
-    EXPECT_EQ(recorder_test::FileExists(target + ".part"), false);
+    EXPECT_FALSE(std::filesystem::exists(target + ".part"));
 }
 
 }  // namespace

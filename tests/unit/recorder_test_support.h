@@ -20,10 +20,7 @@ inline void UseEnglishTexts() {
     snprintf(textTable[TEXT_ERROR], TEXT_SLOT_SIZE, "Error");
     snprintf(textTable[TEXT_ROW_FILE_HEADER], TEXT_SLOT_SIZE, "%s", ENGLISH_HEADER);
 }
-// clang-format off
-inline bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
 inline int32_t FixedClock() { return 1000; }
-// clang-format on
 
 // A fresh folder under /tmp, the base directory while it lives, removed afterwards.
 class TempBase {

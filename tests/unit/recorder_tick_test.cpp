@@ -129,7 +129,7 @@ TEST_F(RecorderTickTest, RowFileWaitsForTheTimeAndLinesGoOnPastTheLastSample) {
     EXPECT_EQ(Tick(Counters(0, 19980, 4)), RedrawFull);
     Tick(Counters(500, 0, 2));  // nor while the distance does
     EXPECT_EQ(Tick(Counters(537, 0, 4)), RedrawFull);
-    EXPECT_FALSE(FileExists(base.DataFolder()));
+    EXPECT_FALSE(std::filesystem::exists(base.DataFolder()));
     Tick(Counters(0, 0, 1));
     liveHistory.lastSample = LAST_SAMPLE_INDEX - 1;
     strokes = {Stroke(200, 1, 5, 20, 0), Stroke(200, 2, 5, 20, 0)};

@@ -64,7 +64,7 @@ TEST(SettingsFile, DefaultsSavedReadBackRepairedAndNeverHalfReplaced) {
     const std::string old = ReadFile(path);
     EXPECT_FALSE(WriteSettingsFile(path, Settings{}, FailingReplace));
     EXPECT_EQ(ReadFile(path), old);
-    EXPECT_FALSE(FileExists(path + std::string(SETTINGS_TEMP_SUFFIX)));
+    EXPECT_FALSE(std::filesystem::exists(path + std::string(SETTINGS_TEMP_SUFFIX)));
     std::ofstream(path, std::ios::binary) << "\x01\x02";
     ASSERT_TRUE(ReadSettingsFile(path, &read));
     EXPECT_EQ(read.mainWindowRect.left, 0);

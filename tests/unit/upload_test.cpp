@@ -1,7 +1,9 @@
 // Sending results to the online log: which ones, the bytes posted, the cookie read from its
-// file, the test server override, and judging the replies however they are split.
+// file, the test server override, judging the replies however they are split, and the words
+// of a refusal.
 #include <gtest/gtest.h>
 #include <math.h>
+#include <string.h>
 #include <time.h>
 
 #include <string>
@@ -54,11 +56,12 @@ TEST(UploadRequest, TheBodyCarriesTheResultAndItsLocalDateAsTheLogShowsIt) {
         "&txt_day=13&txt_year=2009&rr_slide=slide&rr_weight_class=H&rr_comments=&rr_venue=IND";
     EXPECT_EQ(FormatUploadBody(entry, "slide", 'X', body, sizeof body), (int)expected.size());
     EXPECT_EQ(body, expected);  // 'X' from a damaged settings file goes out as heavyweight
-    char date[ENTRY_DATE_SIZE];  // as the log shows it
-    FormatEntryDate(date, entry.startTime);
-    EXPECT_STREQ(date, "13 Feb 2009  11:31 PM");  // two blanks before the hour
     unsetenv("TZ");
     tzset();
+    // A lightweight's result goes out as such, with its whole metres.
+    FormatUploadBody({1234567890, 48000, 0, 0, 1999.9f}, "standard", 'L', body, sizeof body);
+    EXPECT_NE(strstr(body, "rr_distance=1999&"), nullptr) << body;
+    EXPECT_NE(strstr(body, "&rr_weight_class=L&"), nullptr) << body;
     FormatUploadHeader("www.concept2.com", "user=ABC", 174, header, sizeof header);
     EXPECT_STREQ(header,
                  "POST /sranking03/new_result2.asp HTTP/1.1\r\nHost: www.concept2.com\r\n"
@@ -86,6 +89,9 @@ TEST(UploadCookie, ValueOfTheUserLineEndsAtLineEnds) {
 
 TEST(RankingServerChoice, TheEnvironmentMayNameOnlyAPlainHostAndPort) {
     RankingServer server = {};
+    ASSERT_TRUE(ChooseRankingServer("", &server));
+    EXPECT_STREQ(server.hostHeader, "www.concept2.com");
+    server = {};
     ASSERT_TRUE(ChooseRankingServer(nullptr, &server));
     EXPECT_EQ(server.port, 80);
     ASSERT_TRUE(ChooseRankingServer("127.0.0.1:8080", &server));
@@ -133,6 +139,33 @@ TEST(UploadReply, AReplyGetsThirtySecondsForEachByteAndSixtyInAll) {
         {0, 0, 30000}, {45000, 0, 15000}, {59000, 29500, 500}, {60000, 0, 0}, {20000, 30000, 0}};
     for (const auto& c : cases)
         EXPECT_EQ(ReplyWaitLeft(c[0], c[1], REPLY_DEADLINE_MS, REPLY_IDLE_MS), c[2]);
+}
+
+TEST(UploadReplyProblem, EachAnswerIsJudgedAndARefusalNamesItsResult) {
+    const std::string ok = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok";
+    const struct {
+        std::string bytes; int expected; bool closed; const char* told;
+    } cases[] = {  // the bytes, the results posted, whether the server closed, what the rower is
+                   // told of the last result posted
+        {"HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\n\r\n", 1, false,
+         "The online log did not take result 1 of 1: HTTP/1.1 400 Bad Request\n"},
+        {ok + "\r\n" + ok, 2, false, ""},  // an empty line before the next status line
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n10\r\n0123456789abcdef\r\n0\r\n\r\n",
+         1, false, ""},  // sizes are hexadecimal
+        {ok, 2, true, "The server closed the connection before answering result 2 of 2.\n"},
+        {ok + "HTTP/1.1 200 OK\r\nContent-Length: x\r\n\r\n", 2, false,
+         "The online log's answer to result 2 of 2 is not understood: Content-Length: x\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        ReplyJudge judge;
+        const ReplyOutcome outcome =
+            JudgeReplies(c.bytes.data(), c.bytes.size(), c.expected, c.closed, &judge);
+        char told[512] = "";
+        if (outcome != REPLIES_ACCEPTED)
+            FormatReplyProblem(judge, c.expected, c.expected, told, sizeof told);
+        EXPECT_STREQ(told, c.told);
+    }
 }
 
 }  // namespace
