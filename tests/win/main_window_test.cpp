@@ -69,6 +69,7 @@ protected:
 
 TEST_F(MainWindow, EveryCommandDoesItsWorkRedrawsInFullAndShowsItsDialog) {
     Start();  // without a settings file: every graph, in English
+    EXPECT_TRUE(DrawnInFull());
     EXPECT_EQ(Menu(), std::make_pair(Slots(), Texts{"&Power", "&Heart Rate", "&Strokes Per Minute",
                                                     "P&ace", "&English"}));
     RECT area;
@@ -151,6 +152,11 @@ TEST_F(MainWindow, TheEndOfASessionSavesOnceAndTellsAFailedSave) {
     fclose(fopen((ProgramFolder() + "\\Tamsi.ini").c_str(), "wb"));
     Start();
     EXPECT_EQ(textTable[19], std::string("&File"));
+    Settings odd = settings;  // bytes that a file in text mode would change: CR LF, Ctrl+Z
+    odd.logWindowRect = {0x0A0D, 0x1A, 10, 20};
+    ASSERT_TRUE(WriteSettingsFile((ProgramFolder() + "\\Tamsi.ini").c_str(), odd));
+    const Settings read = Saved();
+    EXPECT_EQ(memcmp(&read, &odd, sizeof odd), 0);
     const std::string folder = ProgramFolder() + "\\no such folder";
     snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s", folder.c_str());
     SendMessageA(mainWindow, WM_ENDSESSION, FALSE, 0);  // the session goes on
