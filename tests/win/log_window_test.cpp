@@ -141,9 +141,6 @@ TEST_F(LogWindow, ViewAsksAboveTenAndTilesUpToSixAndDeletingOneAsksNothing) {
     // The newest entry window, on top where the log was, as wide as an entry may be; it is
     // redrawn whole when made smaller, which uncovers nothing.
     HWND newest = FindWindowA("EntryWndClass", NULL);
-    char title[64] = "";
-    GetWindowTextA(newest, title, sizeof title);
-    EXPECT_EQ(std::string(title).substr(0, 9), "Rowdata: ");
     RECT placed, update;
     GetWindowRect(newest, &placed);
     EXPECT_EQ((std::vector<LONG>{placed.left, placed.top, placed.right}),
@@ -163,9 +160,47 @@ TEST_F(LogWindow, ViewAsksAboveTenAndTilesUpToSixAndDeletingOneAsksNothing) {
                                             1011}));
 }
 
-// Keys and clicks in sequence: the caret, the selection and the top row after each.
-TEST_F(LogWindow, KeysAndClicksWithTheirModifiersMoveTheCaretAndTheSelection) {
+// Selected rows are painted in the highlight colours while the log has the focus, each column
+// of every row in its place 20 pixels below the one before. Keys and clicks in sequence: the
+// caret, the selection and the top row after each.
+TEST_F(LogWindow, TheSelectionIsHighlightedWithFocusAndKeysAndClicksMoveCaretAndSelection) {
     OpenLog(30, 250);  // a page of a few rows
+    SendMessageA(listWindow, WM_LBUTTONDOWN, 0, MAKELPARAM(30, 45));  // row 1
+    for (bool focus : {true, false}) {
+        SCOPED_TRACE(focus);
+        SetFocus(focus ? listWindow : NULL);
+        EXPECT_EQ(logList.focusLost, !focus);
+        RedrawWindow(listWindow, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        HDC dc = GetDC(listWindow);
+        for (int row = 0; row < 4; row++) {
+            const int top = logList.headerHeight + 3 + 20 * row;
+            std::vector<int> highlight, text;  // per column
+            for (int c = 0, left = 0; c < 5; left += logList.columnWidths[c++]) {
+                int lit = 0, written = 0;
+                for (int y = top; y < top + 12; y++)
+                    for (int x = left + 5; x < left + logList.columnWidths[c] - 5; x++) {
+                        const COLORREF pixel = GetPixel(dc, x, y);
+                        lit += pixel == GetSysColor(COLOR_HIGHLIGHT);
+                        written += pixel == GetSysColor(row == 1 && focus ? COLOR_HIGHLIGHTTEXT
+                                                                          : COLOR_WINDOWTEXT);
+                    }
+                highlight.push_back(lit > 20), text.push_back(written > 3);
+            }
+            EXPECT_EQ(highlight, std::vector<int>(5, row == 1 && focus)) << row;
+            EXPECT_EQ(text, std::vector<int>(5, 1)) << row;
+        }
+        ReleaseDC(listWindow, dc);
+    }
+    // The columns keep their natural widths in a wide pane, whose horizontal bar is disabled,
+    // not hidden.
+    const std::vector<int> natural(logList.naturalWidths, logList.naturalWidths + 5);
+    EXPECT_EQ(std::vector<int>(logList.columnWidths, logList.columnWidths + 5), natural);
+    EXPECT_EQ(logList.horizontal.maximum, natural[0] + natural[1] + natural[2] + natural[3] +
+                                              natural[4]);
+    SCROLLBARINFO bar = {sizeof bar, {}, 0, 0, 0, 0, {}};
+    GetScrollBarInfo(listWindow, OBJID_HSCROLL, &bar);
+    EXPECT_EQ(bar.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE),
+              (DWORD)STATE_SYSTEM_UNAVAILABLE);
     const int p = logList.vertical.page;
     ASSERT_GT(p, 5);
     enum { KEY, CLICK };
@@ -241,53 +276,6 @@ TEST_F(LogWindow, KeysAndClicksWithTheirModifiersMoveTheCaretAndTheSelection) {
     EXPECT_EQ(logEntryCount, 29);  // the scan the first View asked for dropped 1030
     SetFocus(GetParent(listWindow));  // the frame hands the keys on
     EXPECT_EQ(GetFocus(), listWindow);
-    RECT frame;
-    GetWindowRect(GetParent(listWindow), &frame);
-    DestroyWindow(GetParent(listWindow));
-    EXPECT_EQ((std::vector<LONG>{settings.logWindowRect.top, settings.logWindowRect.bottom}),
-              (std::vector<LONG>{frame.top, frame.bottom}));
-}
-
-// Selected rows are painted in the highlight colours while the log has the focus, each column
-// of every row in its place 20 pixels below the one before.
-TEST_F(LogWindow, TheSelectionIsHighlightedOnlyWhileTheLogHasTheFocus) {
-    OpenLog(30, 250);
-    SendMessageA(listWindow, WM_LBUTTONDOWN, 0, MAKELPARAM(30, 45));  // row 1
-    for (bool focus : {true, false}) {
-        SCOPED_TRACE(focus);
-        SetFocus(focus ? listWindow : NULL);
-        EXPECT_EQ(logList.focusLost, !focus);
-        RedrawWindow(listWindow, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        HDC dc = GetDC(listWindow);
-        for (int row = 0; row < 4; row++) {
-            const int top = logList.headerHeight + 3 + 20 * row;
-            std::vector<int> highlight, text;  // per column
-            for (int c = 0, left = 0; c < 5; left += logList.columnWidths[c++]) {
-                int lit = 0, written = 0;
-                for (int y = top; y < top + 12; y++)
-                    for (int x = left + 5; x < left + logList.columnWidths[c] - 5; x++) {
-                        const COLORREF pixel = GetPixel(dc, x, y);
-                        lit += pixel == GetSysColor(COLOR_HIGHLIGHT);
-                        written += pixel == GetSysColor(row == 1 && focus ? COLOR_HIGHLIGHTTEXT
-                                                                          : COLOR_WINDOWTEXT);
-                    }
-                highlight.push_back(lit > 20), text.push_back(written > 3);
-            }
-            EXPECT_EQ(highlight, std::vector<int>(5, row == 1 && focus)) << row;
-            EXPECT_EQ(text, std::vector<int>(5, 1)) << row;
-        }
-        ReleaseDC(listWindow, dc);
-    }
-    // The columns keep their natural widths in a wide listWindow, whose horizontal bar is disabled,
-    // not hidden.
-    const std::vector<int> natural(logList.naturalWidths, logList.naturalWidths + 5);
-    EXPECT_EQ(std::vector<int>(logList.columnWidths, logList.columnWidths + 5), natural);
-    EXPECT_EQ(logList.horizontal.maximum, natural[0] + natural[1] + natural[2] + natural[3] +
-                                              natural[4]);
-    SCROLLBARINFO bar = {sizeof bar, {}, 0, 0, 0, 0, {}};
-    GetScrollBarInfo(listWindow, OBJID_HSCROLL, &bar);
-    EXPECT_EQ(bar.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE),
-              (DWORD)STATE_SYSTEM_UNAVAILABLE);
 }
 
 bool Framed(int y) {  // the caret frame's dots or their gaps at y
@@ -357,8 +345,9 @@ TEST_F(LogWindow, ATallerHeaderTheBarsTheWheelAndTheDividerMoveRowsClicksAndFram
     EXPECT_TRUE(Framed(top) && Framed(top + 19) && !Framed(top + 1) && !Framed(top + 20));
     ShowWindow(frame, SW_MINIMIZE);  // closed minimised, it keeps the frame it had
     DestroyWindow(frame);
-    EXPECT_EQ(std::make_pair(settings.logWindowRect.right, settings.logWindowRect.bottom),
-              std::make_pair(310, 330));
+    EXPECT_EQ((std::vector<LONG>{settings.logWindowRect.left, settings.logWindowRect.top,
+                                 settings.logWindowRect.right, settings.logWindowRect.bottom}),
+              (std::vector<LONG>{10, 30, 310, 330}));
 }
 
 // Race makes the one selected row the pace boat, which the Workout menu names in the language
