@@ -100,12 +100,10 @@ TEST(UploadResultsWin, ResultsGoOldestFirstEachAfterTheLastReplyAndOnlyWhatWasTa
         {USER, "o", 0, 60000, nullptr, "2000 2001 2002 ", T + 100},
         {nullptr, "o", 0, 60000,
          "Configuration Error: Couldn't find settings for concept2 online log.\n"
-         "Please log in using Internet Explorer and try again.",
-         "", T - 100},
+         "Please log in using Internet Explorer and try again.", "", T - 100},
         {USER, "o5", 0, 60000,
          "Connection Problem: The online log did not take result 2 of 3: "
-         "HTTP/1.1 500 Internal Server Error\n",
-         "2000 2001 ", T},
+         "HTTP/1.1 500 Internal Server Error\n", "2000 2001 ", T},
         {USER, "c", 0, 60000, nullptr, "2000 2001 2002 ", T + 100},  // each on a new connection
         {USER, "o", T + 10, 60000, "Notice: This workout is still being recorded.", "2000 2002 ",
          T},
