@@ -298,11 +298,11 @@ TEST_F(LogWindow, ATallerHeaderTheBarsTheWheelAndTheDividerMoveRowsClicksAndFram
                                                           "Arial"), FALSE);
     MoveWindow(frame, 10, 30, 300, 300, TRUE);  // lays the header out anew
     SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 2, NULL, 0);
-    const int p = logList.vertical.page, natural = logList.naturalWidths[2];
+    const int p = logList.vertical.page, natural = logList.naturalWidths[0];
     HDITEMA item = {};
     item.mask = HDI_WIDTH, item.cxy = 20;
-    NMHEADERA track = {{header, LOG_HEADER_ID, HDN_TRACKA}, 2, 0, &item};
-    NMHEADERA fit = {{header, LOG_HEADER_ID, HDN_DIVIDERDBLCLICKA}, 2, 0, NULL};
+    NMHEADERA track = {{header, LOG_HEADER_ID, HDN_TRACKA}, 0, 0, &item};
+    NMHEADERA fit = {{header, LOG_HEADER_ID, HDN_DIVIDERDBLCLICKA}, 0, 0, NULL};
     const struct { UINT message; WPARAM wParam; LPARAM lParam; int top, left; } steps[] = {
         {WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 6), 0, 6, 0},  // the thumbs while dragged
         {WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 30), 0, 6, 30},
@@ -310,7 +310,7 @@ TEST_F(LogWindow, ATallerHeaderTheBarsTheWheelAndTheDividerMoveRowsClicksAndFram
         {WM_VSCROLL, SB_LINEUP, 0, 5 + p, 30},
         {WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0, 7 + p, 30},  // a notch towards the user: 2 rows
         {WM_VSCROLL, SB_PAGEUP, 0, 7, 30},
-        {WM_NOTIFY, LOG_HEADER_ID, (LPARAM)&track, 7, 30},  // a divider dragged
+        {WM_NOTIFY, LOG_HEADER_ID, (LPARAM)&track, 7, 30},  // a divider dragged: space at the right
         {WM_NOTIFY, LOG_HEADER_ID, (LPARAM)&fit, 7, 30},    // and double-clicked
         {WM_HSCROLL, SB_PAGELEFT, 0, 7, 0},
     };
@@ -321,8 +321,8 @@ TEST_F(LogWindow, ATallerHeaderTheBarsTheWheelAndTheDividerMoveRowsClicksAndFram
                   std::make_pair(s.top, s.left)) << &s - steps;
         EXPECT_TRUE(ShownAsRepainted()) << &s - steps;
     }
-    SendMessageA(header, HDM_GETITEMA, 2, (LPARAM)&item);
-    EXPECT_EQ(std::make_pair(item.cxy, logList.columnWidths[2]), std::make_pair(natural, natural));
+    SendMessageA(header, HDM_GETITEMA, 0, (LPARAM)&item);
+    EXPECT_EQ(std::make_pair(item.cxy, logList.columnWidths[0]), std::make_pair(natural, natural));
     // Two Ctrl clicks on the lower edge of the top row shown: framed, but not selected.
     RECT title;
     GetClientRect(header, &title);
