@@ -323,6 +323,10 @@ TEST_F(LogWindow, ATallerHeaderTheBarsTheWheelAndTheDividerMoveRowsClicksAndFram
     }
     SendMessageA(header, HDM_GETITEMA, 0, (LPARAM)&item);
     EXPECT_EQ(std::make_pair(item.cxy, logList.columnWidths[0]), std::make_pair(natural, natural));
+    char text[16] = "";
+    item.mask = HDI_TEXT, item.pszText = text, item.cchTextMax = sizeof text;
+    SendMessageA(header, HDM_GETITEMA, 1, (LPARAM)&item);
+    EXPECT_STREQ(text, "Distance");  // each column under its own title
     // Two Ctrl clicks on the lower edge of the top row shown: framed, but not selected.
     RECT title;
     GetClientRect(header, &title);

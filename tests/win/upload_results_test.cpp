@@ -66,7 +66,8 @@ void Upload(const char* cookie, TestRankingServer& server, bool held) {
     mainWindow = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 9, 9, NULL, NULL, NULL, NULL);
     boxes.clear(), ranges.clear(), steps = 0;
     settings.lastUploadTime = T - 100;
-    _putenv_s("TAMSI_RANKING_SERVER", server.Address().c_str());
+    // By name: the address is looked up (an address in digits would not be).
+    _putenv_s("TAMSI_RANKING_SERVER", ("localhost" + server.Address().substr(9)).c_str());
     UploadResults(list, 3);
     if (UploadRunning()) UploadResults(list, 3), UpdateOnlineLog();
     for (DWORD start = GetTickCount(); UploadRunning() && GetTickCount() - start < 20000;) {
