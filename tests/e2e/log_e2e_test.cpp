@@ -36,7 +36,7 @@ TEST(RowingLog, UploadsPrintsAndShowsTheRecordedWorkouts) {
     SHGetFolderPathA(NULL, CSIDL_COOKIES | CSIDL_FLAG_CREATE, NULL, SHGFP_TYPE_CURRENT, folder);
     const std::string cookie = std::string(folder) + "\\rower@sranking03[2].txt";
     std::ofstream(cookie, std::ios::binary) << "user\nR0wer%2D42\nconcept2.com/sranking03/\n*\n";
-    TestRankingServer server(TestRankingServer::ANSWER_OK);
+    TestRankingServer server("o");
     TamsiProcess tamsi("rowing-log", false);
     const double metres[] = {2000.0, 2001.0, 5000.5, 1999.9};
     for (int i = 0; i < 4; ++i) WriteWorkout(tamsi.folder(), 1234567000 + 100 * i, metres[i]);

@@ -1,5 +1,6 @@
 // The strip graph's lines, at most four points a pixel column written straight into the
-// pixels, compared pixel by pixel with the system drawing every sample.
+// pixels, compared pixel by pixel with the system drawing every sample; the display panel drawn
+// for a stand-in main window whose client area is 800 x 560, read back pixel by pixel.
 #include <gtest/gtest.h>
 #include <math.h>
 #include <windows.h>
@@ -8,9 +9,12 @@
 #include <numeric>
 #include <vector>
 
+#include "app/app_state.h"
+#include "app/main_window.h"
 #include "display/draw_panel.h"
 #include "display/panel_geometry.h"
 #include "display/pixel_line.h"
+#include "settings/language.h"
 #include "settings/settings.h"
 
 namespace {
@@ -95,17 +99,9 @@ TEST(GraphPixels, FourPointsAColumnAtMostDrawThePixelsOfEverySampleAsTheSystemWo
             EXPECT_EQ(Compare(width + 10, 410, every, reduced), 0);
         }
     }
-    srand(5);  // and lines of every slope in every direction, ending upright
-    std::vector<PlotPoint> points;
-    std::vector<POINT> same;
-    for (int i = 0; i < 3001; ++i) {
-        PlotPoint p = {rand() % 300, rand() % 200};
-        if (i % 2) p = {abs(points.back().x + rand() % 9 - 4), abs(points.back().y + rand() % 9 - 4)};
-        if (i == 3000) p = {points.back().x, 205};
-        points.push_back(p), same.push_back({p.x, p.y});
-    }
-    EXPECT_EQ(Compare(310, 210, same, points), 0);
-    EXPECT_EQ(Compare(310, 210, {}, {{0, 0}, {310, 5}}), -1);  // outside: nothing written
+    // A line ending upright leaves its last pixel blank; one outside is not written at all.
+    EXPECT_EQ(Compare(20, 20, {{2, 2}, {9, 5}, {9, 15}}, {{2, 2}, {9, 5}, {9, 15}}), 0);
+    EXPECT_EQ(Compare(310, 210, {}, {{0, 0}, {310, 5}}), -1);
 }
 
 // Written into a DIB section stored either way up or drawn with a pen: the same picture.
@@ -127,6 +123,60 @@ TEST(GraphPixels, TheGraphIsTheSameInEveryKindOfBitmap) {
     EXPECT_EQ(Differences(pictures[0], pictures[2]), 0);
     EXPECT_EQ(Differences(pictures[1], pictures[2]), 0);
     EXPECT_GT(Differences(pictures[0], std::vector<DWORD>(1920 * 1200, pictures[0][0])), 50000);
+}
+
+// How many pixels of this colour lie in the rectangle (right and bottom included).
+int Count(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
+    int n = 0;
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x) n += GetPixel(dc, x, y) == colour;
+    return n;
+}
+
+// Values on lines of their own, units on their baseline, the status line red, each series with
+// its label column and a line to its last sample, the frame right of the labels; all to scale.
+TEST(Panel, EveryPartLandsInItsPlaceInItsColour) {
+    const COLORREF RED = RGB(255, 0, 0), GREY = RGB(153, 153, 153), BLACK = RGB(0, 0, 0);
+    LoadLanguage("ENGLISH");
+    memset(&settings, 0, sizeof settings);
+    settings.showPower = settings.showStrokeRate = 1;
+    settings.powerMax = 400, settings.strokeRateMax = 40;
+    StrokeHistory h = {};
+    h.lastSample = 19, h.workTime = 6150, h.distance = 1234.5, h.strokeState = 4;
+    for (int k = 0; k <= 19; ++k) h.power[k] = 100 + 13 * k, h.strokeRate[k] = 30 - k;
+    snprintf(statusLine, STATUS_LINE_SIZE, "Error: the monitor is gone");
+    mainWindow = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 800, 560, 0, 0, 0, 0);
+    Canvas canvas(800, 560, 0);
+    HDC dc = canvas.dc;
+    PatBlt(dc, 0, 0, 800, 560, BLACKNESS);  // what the panel leaves unpainted stays black
+    DrawPanel(dc, &h, 1);
+    for (int x : {10, 400})
+        for (int y : {5, 45, 85, 125, 170})
+            EXPECT_GT(Count(dc, x, y + 8, x + 80, y + 30, BLACK), 20) << x << "," << y;
+    EXPECT_EQ(Count(dc, 10, 45, 390, 57, GREY), 0);  // "m" of the distance, 15 below its top
+    EXPECT_GT(Count(dc, 10, 60, 390, 80, GREY), 10);
+    EXPECT_GT(Count(dc, 10, 222, 400, 240, RED), 10);
+    EXPECT_EQ(Count(dc, 0, 262, 12, 540, BLACK), 0);
+
+    const GraphBox box = StripGraphBox(settings, h, 10, 250, 790, 300);
+    int column = 1;
+    for (int series : {SERIES_POWER, SERIES_STROKE_RATE}) {
+        SCOPED_TRACE(series);
+        const SeriesColour c = GraphSeriesColour(series);
+        const COLORREF colour = RGB(c.red, c.green, c.blue);
+        const int right = LabelColumnX(column++);
+        EXPECT_GT(Count(dc, right - LABEL_COLUMN_WIDTH, 0, right - 1, 559, colour), 20);
+        PlotPoint line[20];
+        const int n = SeriesPolyline(box, GraphSeriesScale(settings, series), h, series, 19, line);
+        const int x = (line[n - 2].x + line[n - 1].x) / 2, y = (line[n - 2].y + line[n - 1].y) / 2;
+        EXPECT_GT(Count(dc, x - 1, y - 1, x + 1, y + 1, colour), 0);
+    }
+    SetWindowPos(mainWindow, NULL, 0, 0, 1600, 280, SWP_NOMOVE | SWP_NOZORDER);
+    DrawPanel(dc, &h, 1);  // a wide, low window: the whole picture at half size
+    EXPECT_GT(Count(dc, 0, 0, 399, 279, BLACK), 100);
+    EXPECT_EQ(Count(dc, 0, 285, 799, 559, BLACK), 0);
+    DestroyWindow(mainWindow);
+    mainWindow = NULL;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The rowing log's windows in this process, driven by posted clicks, keys, header
-// notifications and commands; message boxes answered by a hook.
+// The rowing log's windows in this process, driven by clicks and keys with their modifiers
+// held, scroll bars, header notifications, commands and focus changes; read back from the rows
+// and the pixels they paint. Boxes are answered Cancel, menus closed at once.
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <windows.h>
@@ -21,34 +22,8 @@
 
 namespace {
 
-// Message boxes as "caption: text" (answered No), popup menus' items (closed at once), tilings.
-std::vector<std::string> boxes;
-std::vector<int> menuItems;
 std::vector<UINT> tilings;  // how many windows, side by side
 int rowsWhileTiling;        // the rows a scan asked for by the recorder during View left
-HHOOK boxHook, menuHook;
-
-LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
-    char name[32] = "", caption[64] = "", text[1024] = "";
-    if (code == HCBT_ACTIVATE && GetClassNameA((HWND)wParam, name, sizeof name) &&
-        strcmp(name, "#32770") == 0) {
-        GetWindowTextA((HWND)wParam, caption, sizeof caption);
-        GetDlgItemTextA((HWND)wParam, 0xFFFF, text, sizeof text);  // the box's text
-        boxes.push_back(std::string(caption) + ": " + text);
-        PostMessageA((HWND)wParam, WM_COMMAND, IDNO, 0);
-    }
-    return CallNextHookEx(boxHook, code, wParam, lParam);
-}
-
-LRESULT CALLBACK CloseMenus(int code, WPARAM wParam, LPARAM lParam) {
-    CWPSTRUCT* sent = (CWPSTRUCT*)lParam;
-    if (code == HC_ACTION && sent->message == WM_INITMENUPOPUP) {
-        for (int i = 0; i < GetMenuItemCount((HMENU)sent->wParam); i++)
-            menuItems.push_back(GetMenuItemID((HMENU)sent->wParam, i));
-    }
-    if (code == HC_ACTION && sent->message == WM_ENTERIDLE) EndMenu();
-    return CallNextHookEx(menuHook, code, wParam, lParam);
-}
 
 WORD WINAPI RecordTiling(HWND parent, UINT how, const RECT* area, UINT count, const HWND*) {
     if (parent == NULL && area == NULL && how == MDITILE_VERTICAL) tilings.push_back(count);
@@ -57,36 +32,30 @@ WORD WINAPI RecordTiling(HWND parent, UINT how, const RECT* area, UINT count, co
     return (WORD)count;
 }
 
-std::string DataPath(int startTime) {
-    return ProgramFolder() + "\\data\\" + std::to_string(startTime) + ".csv";
-}
+std::string DataPath(int t) { return ProgramFolder() + "\\data\\" + std::to_string(t) + ".csv"; }
 
 class LogWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        // Other tests leave row files of their own behind.
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((ProgramFolder() + "\\data\\*.csv").c_str(), &found);
-        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-            DeleteFileA((ProgramFolder() + "\\data\\" + found.cFileName).c_str());
-        FindClose(search);
+        RemoveRowFiles();
         snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s", ProgramFolder().c_str());
         LoadLanguage("ENGLISH");
-        settings.logWindowRect = {10, 30, 710, 500};
         logList.sortKey = logList.primaryColumn = logList.secondaryColumn = 0;
         logList.anchorRow = -1;
+        memset(logList.columnWidths, 0, sizeof logList.columnWidths);  // as a first opening
+        memset(logList.naturalWidths, 0, sizeof logList.naturalWidths);
         tileEntryWindows = RecordTiling;
-        boxes.clear(), menuItems.clear(), tilings.clear();
-        boxHook = SetWindowsHookExA(WH_CBT, AnswerBoxes, NULL, GetCurrentThreadId());
-        menuHook = SetWindowsHookExA(WH_CALLWNDPROC, CloseMenus, NULL, GetCurrentThreadId());
+        tilings.clear();
+        WatchDialogs();
     }
     void TearDown() override {
         if (listWindow) DestroyWindow(GetParent(listWindow));
-        UnhookWindowsHookEx(boxHook);
-        UnhookWindowsHookEx(menuHook);
+        StopWatchingDialogs();
+        RemoveRowFiles();
     }
     // count workouts, one row file each: start times 1001 on, distances falling.
-    void OpenLog(int count) {
+    void OpenLog(int count, int bottom = 500) {
+        settings.logWindowRect = {10, 30, 710, bottom};
         CreateDirectoryA((ProgramFolder() + "\\data").c_str(), NULL);
         for (int i = 1; i <= count; i++) {
             FILE* file = fopen(DataPath(1000 + i).c_str(), "w");
@@ -110,12 +79,12 @@ protected:
         SendMessageA(listWindow, message, wParam, lParam);
         return GetUpdateRect(listWindow, NULL, FALSE) != FALSE;
     }
-    // Start times of the selected entries, in display order.
-    std::vector<int> Selected() {
+    // Start times of the selected entries, in display order, each less the given number.
+    std::vector<int> Selected(int less = 0) {
         std::vector<int> times;
         for (int row = 0, slot; row < logEntryCount; row++)
             if (logList.selected[slot = logList.displayOrder[row]])
-                times.push_back(logEntries[slot].startTime);
+                times.push_back(logEntries[slot].startTime - less);
         return times;
     }
 };
@@ -126,19 +95,19 @@ TEST_F(LogWindow, ClicksHeaderMenuDoubleClickAndRescanReachTheRows) {
     Click(5, MK_SHIFT);
     EXPECT_TRUE(Repaints(WM_LBUTTONDOWN, MK_CONTROL, MAKELPARAM(30, 185)));  // row 8
     EXPECT_EQ(Selected(), (std::vector<int>{1004, 1005, 1006, 1009}));
-    NMHEADERA click = {
-        {GetDlgItem(listWindow, LOG_HEADER_ID), LOG_HEADER_ID, HDN_ITEMCLICKA}, 1, 0, NULL};
-    EXPECT_TRUE(Repaints(WM_NOTIFY, LOG_HEADER_ID, (LPARAM)&click));
-    EXPECT_EQ(Selected(), (std::vector<int>{1009, 1006, 1005, 1004}));  // distances fall
+    for (int column : {0, 1}) {  // by date again: the newest first; by distance: they fall
+        HWND header = GetDlgItem(listWindow, LOG_HEADER_ID);
+        NMHEADERA click = {{header, LOG_HEADER_ID, HDN_ITEMCLICKA}, column, 0, NULL};
+        EXPECT_TRUE(Repaints(WM_NOTIFY, LOG_HEADER_ID, (LPARAM)&click));
+        EXPECT_EQ(Selected(), (std::vector<int>{1009, 1006, 1005, 1004})) << column;
+    }
 
-    Click(1, 0, WM_RBUTTONDOWN);
-    EXPECT_EQ(menuItems,
-              (std::vector<int>{IDM_LOG_VIEW, IDM_LOG_SEND, IDM_LOG_PRINT, IDM_LOG_DELETE,
-                                IDM_LOG_EXPORT, IDM_LOG_RACE}));
+    Click(1, 0, WM_RBUTTONDOWN);  // selects the row under it
     // Every scan numbers the slots anew; the selection and the caret stay on their workouts.
     // One the recorder asks for during a command (View here) waits for its end.
     fclose(fopen(DataPath(1013).c_str(), "w"));  // a workout just begun: no distance yet
-    Click(1, 0, WM_LBUTTONDBLCLK);
+    Click(1, 0, WM_LBUTTONDBLCLK);  // which the pane's class asks the system for
+    EXPECT_TRUE(GetClassLongPtrA(listWindow, GCL_STYLE) & CS_DBLCLKS);
     EXPECT_EQ(tilings.size(), 1u);
     EXPECT_EQ(rowsWhileTiling, 12);
     const struct { void (*scan)(); int rows, caret; } scans[] = {
@@ -164,15 +133,12 @@ TEST_F(LogWindow, ViewAsksAboveTenAndTilesUpToSixAndDeletingOneAsksNothing) {
         Post(WM_COMMAND, IDM_LOG_VIEW, 0);
         PumpMessages(200);
     }
-    EXPECT_EQ(boxes, std::vector<std::string>{
+    EXPECT_EQ(dialogsShown, std::vector<std::string>{
                          "Confirm: Do you really want to open 11 entries at once?"});
     EXPECT_EQ(tilings, std::vector<UINT>{6});
     // The newest entry window, on top where the log was, as wide as an entry may be; it is
     // redrawn whole when made smaller, which uncovers nothing.
     HWND newest = FindWindowA("EntryWndClass", NULL);
-    char title[64] = "";
-    GetWindowTextA(newest, title, sizeof title);
-    EXPECT_EQ(std::string(title).substr(0, 9), "Rowdata: ");
     RECT placed, update;
     GetWindowRect(newest, &placed);
     EXPECT_EQ((std::vector<LONG>{placed.left, placed.top, placed.right}),
@@ -184,9 +150,126 @@ TEST_F(LogWindow, ViewAsksAboveTenAndTilesUpToSixAndDeletingOneAsksNothing) {
 
     Click(0);
     Post(WM_KEYDOWN, VK_DELETE, 0);
-    EXPECT_EQ(boxes.size(), 1u);  // one entry: no question
+    EXPECT_EQ(dialogsShown.size(), 1u);  // one entry: no question
     EXPECT_EQ(GetFileAttributesA(DataPath(1001).c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(logEntryCount, 10);
+    Click(0), Click(9, MK_SHIFT);  // the rows are the ten others
+    EXPECT_EQ(Selected(), (std::vector<int>{1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010,
+                                            1011}));
+}
+
+// Selected rows are painted in the highlight colours while the log has the focus, each column
+// of every row in its place 20 pixels below the one before. Keys and clicks in sequence: the
+// caret, the selection and the top row after each.
+TEST_F(LogWindow, TheSelectionIsHighlightedWithFocusAndKeysAndClicksMoveCaretAndSelection) {
+    OpenLog(30, 250);  // a page of a few rows
+    SendMessageA(listWindow, WM_LBUTTONDOWN, 0, MAKELPARAM(30, 45));  // row 1
+    for (bool focus : {true, false}) {
+        SCOPED_TRACE(focus);
+        SetFocus(focus ? listWindow : NULL);
+        RedrawWindow(listWindow, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        HDC dc = GetDC(listWindow);
+        for (int row = 0; row < 4; row++) {
+            const int top = logList.headerHeight + 3 + 20 * row;
+            std::vector<int> highlight, text;  // per column
+            for (int c = 0, left = 0; c < 5; left += logList.columnWidths[c++]) {
+                int lit = 0, written = 0;
+                for (int y = top; y < top + 12; y++)
+                    for (int x = left + 5; x < left + logList.columnWidths[c] - 5; x++) {
+                        const COLORREF pixel = GetPixel(dc, x, y);
+                        lit += pixel == GetSysColor(COLOR_HIGHLIGHT);
+                        written += pixel == GetSysColor(row == 1 && focus ? COLOR_HIGHLIGHTTEXT
+                                                                          : COLOR_WINDOWTEXT);
+                    }
+                highlight.push_back(lit > 20), text.push_back(written > 3);
+            }
+            EXPECT_EQ(highlight, std::vector<int>(5, row == 1 && focus)) << row;
+            EXPECT_EQ(text, std::vector<int>(5, 1)) << row;
+        }
+        ReleaseDC(listWindow, dc);
+    }
+    // The columns keep their natural widths in a wide pane, whose horizontal bar is disabled,
+    // not hidden.
+    const std::vector<int> natural(logList.naturalWidths, logList.naturalWidths + 5);
+    EXPECT_EQ(std::vector<int>(logList.columnWidths, logList.columnWidths + 5), natural);
+    EXPECT_EQ(logList.horizontal.maximum, natural[0] + natural[1] + natural[2] + natural[3] +
+                                              natural[4]);
+    SCROLLBARINFO bar = {sizeof bar, {}, 0, 0, 0, 0, {}};
+    GetScrollBarInfo(listWindow, OBJID_HSCROLL, &bar);
+    EXPECT_EQ(bar.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE),
+              (DWORD)STATE_SYSTEM_UNAVAILABLE);
+    const int p = logList.vertical.page;
+    enum { KEY, CLICK };
+    const struct {
+        int kind, what; bool ctrl, shift; int caret; std::vector<int> selected; int top;
+    } steps[] = {  // what: the key, or the row clicked
+        {KEY, VK_END, false, false, 29, {29}, 30 - p},
+        {KEY, VK_HOME, false, false, 0, {0}, 0},
+        {KEY, VK_NEXT, false, false, p - 1, {p - 1}, 0},
+        {KEY, VK_NEXT, false, false, 2 * p - 2, {2 * p - 2}, p - 1},
+        {KEY, VK_PRIOR, false, false, p - 1, {p - 1}, p - 1},
+        {KEY, VK_PRIOR, false, false, 0, {0}, 0},
+        {KEY, VK_DOWN, false, true, 1, {0, 1}, 0},
+        {KEY, VK_DOWN, true, false, 2, {0, 1}, 0},    // Ctrl moves the frame only
+        {KEY, VK_SPACE, true, false, 2, {0, 1, 2}, 0},  // Ctrl+Space flips
+        {KEY, VK_SPACE, false, true, 2, {0, 1, 2}, 0},  // Space, Shift or not, only marks
+        {KEY, VK_SPACE, true, false, 2, {0, 1}, 0},
+        {CLICK, 5, false, false, 5, {5}, 0},
+        {CLICK, 8, false, true, 8, {5, 6, 7, 8}, 0},
+        {CLICK, 6, true, false, 6, {5, 7, 8}, 0},
+        {CLICK, 10, true, true, 10, {5, 6, 7, 8, 9, 10}, 0},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(&s - steps);
+        std::vector<int> held;
+        if (s.ctrl) held.push_back(VK_CONTROL);
+        if (s.shift) held.push_back(VK_SHIFT);
+        HoldKeys(held);
+        if (s.kind == KEY) SendMessageA(listWindow, WM_KEYDOWN, s.what, 0);
+        if (s.kind == CLICK)
+            SendMessageA(listWindow, WM_LBUTTONDOWN,
+                         (s.ctrl ? MK_CONTROL : 0) | (s.shift ? MK_SHIFT : 0),
+                         MAKELPARAM(30, 20 * (s.what + 1) + 5));
+        EXPECT_EQ((std::vector<int>{logList.caretRow, logList.vertical.position}),
+                  (std::vector<int>{s.caret, s.top}));
+        EXPECT_EQ(Selected(1001), s.selected);  // rows, as long as sorted by date
+    }
+    HoldKeys({});
+    SendMessageA(listWindow, WM_KEYDOWN, VK_RETURN, 0);  // views the six
+    EXPECT_EQ(tilings, std::vector<UINT>{6});
+    DeleteFileA((ProgramFolder() + "\\data\\1030.csv").c_str());
+    SendMessageA(listWindow, WM_KEYDOWN, VK_END, 0);
+    SendMessageA(listWindow, WM_KEYDOWN, VK_RETURN, 0);  // opens nothing, so tiles nothing
+    EXPECT_EQ(tilings, std::vector<UINT>{6});
+    SendMessageA(listWindow, WM_KEYDOWN, VK_HOME, 0);
+    // Sorted by distance, an entry window, owned by the log, shows its row's workout; a right
+    // click below the last row opens no menu.
+    NMHEADERA click = {
+        {GetDlgItem(listWindow, LOG_HEADER_ID), LOG_HEADER_ID, HDN_ITEMCLICKA}, 1, 0, NULL};
+    SendMessageA(listWindow, WM_NOTIFY, LOG_HEADER_ID, (LPARAM)&click);  // row r is now 1030 - r
+    SendMessageA(listWindow, WM_LBUTTONDOWN, 0, MAKELPARAM(30, 85));  // row 3
+    SendMessageA(listWindow, WM_COMMAND, IDM_LOG_VIEW, 0);
+    HWND entry = FindWindowA("EntryWndClass", NULL);
+    char title[64] = "", date[ENTRY_DATE_SIZE];
+    GetWindowTextA(entry, title, sizeof title);
+    FormatEntryDate(date, 1027);
+    EXPECT_EQ(title, "Rowdata: " + std::string(date));
+    EXPECT_EQ(GetWindow(entry, GW_OWNER), GetParent(listWindow));
+    SendMessageA(entry, WM_RBUTTONDOWN, 0, MAKELPARAM(20, 20));
+    SendMessageA(listWindow, WM_RBUTTONDOWN, 0,
+                 MAKELPARAM(30, 20 * (30 - logList.vertical.position + 1) + 5));
+    SendMessageA(listWindow, WM_RBUTTONDOWN, 0, MAKELPARAM(30, 25));
+    EXPECT_EQ(menuItems, (std::vector<int>{IDM_LOG_PRINT, IDM_LOG_EXPORT, IDM_EXIT, IDM_LOG_VIEW,
+                                           IDM_LOG_SEND, IDM_LOG_PRINT, IDM_LOG_DELETE,
+                                           IDM_LOG_EXPORT, IDM_LOG_RACE}));
+    SendMessageA(listWindow, WM_LBUTTONDOWN, 0, MAKELPARAM(30, 25));
+    SendMessageA(listWindow, WM_LBUTTONDOWN, MK_SHIFT, MAKELPARAM(30, 45));
+    SendMessageA(listWindow, WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(dialogsShown,
+              std::vector<std::string>{"Confirm: Do you really want to delete these 2 results?"});
+    EXPECT_EQ(logEntryCount, 29);  // the scan the first View asked for dropped 1030
+    SetFocus(GetParent(listWindow));  // the frame hands the keys on
+    EXPECT_EQ(GetFocus(), listWindow);
 }
 
 bool Framed(int y) {  // the caret frame's dots or their gaps at y
@@ -196,32 +279,69 @@ bool Framed(int y) {  // the caret frame's dots or their gaps at y
     return colour == highlight || colour == InvertColour(highlight);
 }
 
-TEST_F(LogWindow, ATallerHeaderTheThumbAndTheWheelMoveRowsClicksAndFrame) {
-    OpenLog(30);
+// Whether the pane shows what painting it whole shows: scrolling moved the right pixels.
+bool ShownAsRepainted() {
+    HDC dc = GetDC(listWindow);
+    UpdateWindow(listWindow);
+    const std::vector<DWORD> shown = Picture(dc);
+    RedrawWindow(listWindow, NULL, NULL,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const bool same = Picture(dc) == shown;
+    ReleaseDC(listWindow, dc);
+    return same;
+}
+
+TEST_F(LogWindow, ATallerHeaderTheBarsTheWheelAndTheDividerMoveRowsClicksAndFrame) {
+    OpenLog(40);
     HWND header = GetDlgItem(listWindow, LOG_HEADER_ID), frame = GetParent(listWindow);
     SendMessageA(header, WM_SETFONT, (WPARAM)CreateFontA(-40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                                                           "Arial"), FALSE);
     MoveWindow(frame, 10, 30, 300, 300, TRUE);  // lays the header out anew
     SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 2, NULL, 0);
-    Post(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 6), 0);  // the thumbs while dragged
-    Post(WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 30), 0);
-    Post(WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);  // a notch towards the user: two rows down
-    EXPECT_EQ(std::make_pair(logList.vertical.position, logList.horizontal.position),
-              std::make_pair(8, 30));
-    // Two Ctrl clicks on the lower edge of the third row shown: framed, but not selected.
+    const int p = logList.vertical.page, natural = logList.naturalWidths[0];
+    HDITEMA item = {};
+    item.mask = HDI_WIDTH, item.cxy = 20;
+    NMHEADERA track = {{header, LOG_HEADER_ID, HDN_TRACKA}, 0, 0, &item};
+    NMHEADERA fit = {{header, LOG_HEADER_ID, HDN_DIVIDERDBLCLICKA}, 0, 0, NULL};
+    const struct { UINT message; WPARAM wParam; LPARAM lParam; int top, left; } steps[] = {
+        {WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 6), 0, 6, 0},  // the thumbs while dragged
+        {WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 30), 0, 6, 30},
+        {WM_VSCROLL, SB_PAGEDOWN, 0, 6 + p, 30},
+        {WM_VSCROLL, SB_LINEUP, 0, 5 + p, 30},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0, 7 + p, 30},  // a notch towards the user: 2 rows
+        {WM_VSCROLL, SB_PAGEUP, 0, 7, 30},
+        {WM_NOTIFY, LOG_HEADER_ID, (LPARAM)&track, 7, 30},  // a divider dragged: space at the right
+        {WM_NOTIFY, LOG_HEADER_ID, (LPARAM)&fit, 7, 30},    // and double-clicked
+        {WM_HSCROLL, SB_PAGELEFT, 0, 7, 0},
+    };
+    ShownAsRepainted();  // the new font was set without a redraw
+    for (const auto& s : steps) {
+        SendMessageA(listWindow, s.message, s.wParam, s.lParam);
+        EXPECT_EQ(std::make_pair(logList.vertical.position, logList.horizontal.position),
+                  std::make_pair(s.top, s.left)) << &s - steps;
+        EXPECT_TRUE(ShownAsRepainted()) << &s - steps;
+    }
+    SendMessageA(header, HDM_GETITEMA, 0, (LPARAM)&item);
+    EXPECT_EQ(std::make_pair(item.cxy, logList.columnWidths[0]), std::make_pair(natural, natural));
+    char text[16] = "";
+    item.mask = HDI_TEXT, item.pszText = text, item.cchTextMax = sizeof text;
+    SendMessageA(header, HDM_GETITEMA, 1, (LPARAM)&item);
+    EXPECT_STREQ(text, "Distance");  // each column under its own title
+    // Two Ctrl clicks on the lower edge of the top row shown: framed, but not selected.
     RECT title;
     GetClientRect(header, &title);
-    ASSERT_GT(title.bottom, 40);
-    const int top = title.bottom + 40;
+    EXPECT_TRUE(IsWindowVisible(header) && title.bottom > 40);  // shown, in its taller font
+    const int top = title.bottom;
     Post(WM_LBUTTONDOWN, MK_CONTROL, MAKELPARAM(40, top + 19));
     Post(WM_LBUTTONDOWN, MK_CONTROL, MAKELPARAM(40, top + 19));
-    EXPECT_EQ(logList.caretRow, 10);
+    EXPECT_EQ(logList.caretRow, 7);
     UpdateWindow(listWindow);
     EXPECT_TRUE(Framed(top) && Framed(top + 19) && !Framed(top + 1) && !Framed(top + 20));
     ShowWindow(frame, SW_MINIMIZE);  // closed minimised, it keeps the frame it had
     DestroyWindow(frame);
-    EXPECT_EQ(std::make_pair(settings.logWindowRect.right, settings.logWindowRect.bottom),
-              std::make_pair(310, 330));
+    EXPECT_EQ((std::vector<LONG>{settings.logWindowRect.left, settings.logWindowRect.top,
+                                 settings.logWindowRect.right, settings.logWindowRect.bottom}),
+              (std::vector<LONG>{10, 30, 310, 330}));
 }
 
 // Race makes the one selected row the pace boat, which the Workout menu names in the language
@@ -248,8 +368,8 @@ TEST_F(LogWindow, RaceNamesTheWorkoutInTheWorkoutMenuUntilNoPaceBoat) {
     RunMenuCommand(mainWindow, IDM_DANISH);
     Click(1);
     Post(WM_COMMAND, IDM_LOG_RACE, 0);
-    EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes.at(0).find("Error: The workout of "), std::string::npos);
+    EXPECT_EQ(dialogsShown.size(), 1u);
+    EXPECT_NE(dialogsShown.at(0).find("Error: The workout of "), std::string::npos);
     EXPECT_EQ(item(), std::string("&Ingen tempob\xE5" "d (") + date + ")");
     RunMenuCommand(mainWindow, IDM_NO_PACE_BOAT);
     EXPECT_EQ(item(), "&Ingen tempob\xE5" "d (grey)");

@@ -22,14 +22,11 @@ int WINAPI KeepBox(HWND, LPCSTR text, LPCSTR caption, UINT) {
 
 // Each scale's box and the setting it shows.
 const std::pair<int, int32_t Settings::*> SCALES[] = {
-    {IDC_HEART_RATE_MIN, &Settings::heartRateMin},
-    {IDC_HEART_RATE_MAX, &Settings::heartRateMax},
+    {IDC_HEART_RATE_MIN, &Settings::heartRateMin}, {IDC_HEART_RATE_MAX, &Settings::heartRateMax},
     {IDC_STROKE_RATE_MIN, &Settings::strokeRateMin},
     {IDC_STROKE_RATE_MAX, &Settings::strokeRateMax},
-    {IDC_PACE_MIN, &Settings::paceMin},
-    {IDC_PACE_MAX, &Settings::paceMax},
-    {IDC_POWER_MIN, &Settings::powerMin},
-    {IDC_POWER_MAX, &Settings::powerMax}};
+    {IDC_PACE_MIN, &Settings::paceMin}, {IDC_PACE_MAX, &Settings::paceMax},
+    {IDC_POWER_MIN, &Settings::powerMin}, {IDC_POWER_MAX, &Settings::powerMax}};
 const int RADIOS[] = {IDC_RADIO_LWT, IDC_RADIO_HWT, IDC_RADIO_STANDARD, IDC_RADIO_SLIDES};
 
 std::vector<int> Scales() {

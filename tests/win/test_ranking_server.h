@@ -12,10 +12,6 @@
 
 class TestRankingServer {
 public:
-    enum Answer { ANSWER_OK, ANSWER_500 };
-
-    explicit TestRankingServer(Answer answer)
-        : TestRankingServer(answer == ANSWER_OK ? "o" : "5") {}
     // One letter a request, the last one for all after it: o 200 OK, c 200 OK and the connection
     // closed, 5 500, t 200 OK with a body trickled a byte every 100 ms, h no answer. Each
     // answer comes delayMs after its request.
