@@ -1,10 +1,10 @@
-// The active language's 53 texts, read by index everywhere the user interface speaks.
+// The active language's 54 texts, read by index everywhere the user interface speaks.
 #pragma once
 #include <stddef.h>
 
 const int TEXT_SLOTS = 60;
 const int TEXT_SLOT_SIZE = 96;
-const int TEXT_ENTRIES = 53;
+const int TEXT_ENTRIES = 54;
 
 // Indices of the texts other files name.
 enum TextIndex {
@@ -35,6 +35,7 @@ enum TextIndex {
     TEXT_UNIT_DPS = 50,
     TEXT_UNIT_POWER = 51,
     TEXT_UNIT_CALS = 52,
+    TEXT_MENU_ONLINE_LOGBOOK = 53,  // a menu label added after the others
 };
 
 // Zero-filled at program start; filled by a language load.

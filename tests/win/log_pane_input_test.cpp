@@ -125,7 +125,7 @@ TEST_F(LogPane, KeysAndClicksWithTheirModifiersMoveTheCaretAndTheSelection) {
     SendMessageA(pane, WM_RBUTTONDOWN, 0, MAKELPARAM(30, 25));
     EXPECT_EQ(menuItems, (std::vector<int>{IDM_LOG_PRINT, IDM_LOG_EXPORT, IDM_EXIT, IDM_LOG_VIEW,
                                            IDM_LOG_SEND, IDM_LOG_PRINT, IDM_LOG_DELETE,
-                                           IDM_LOG_EXPORT}));
+                                           IDM_LOG_EXPORT, IDM_LOG_SEND_LOGBOOK}));
     SendMessageA(pane, WM_LBUTTONDOWN, 0, MAKELPARAM(30, 25));
     SendMessageA(pane, WM_LBUTTONDOWN, MK_SHIFT, MAKELPARAM(30, 45));
     SendMessageA(pane, WM_KEYDOWN, VK_DELETE, 0);

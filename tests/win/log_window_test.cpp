@@ -132,7 +132,7 @@ TEST_F(LogWindow, ClicksHeaderMenuDoubleClickAndRescanReachTheRows) {
     Click(1, 0, WM_RBUTTONDOWN);
     EXPECT_EQ(menuItems,
               (std::vector<int>{IDM_LOG_VIEW, IDM_LOG_SEND, IDM_LOG_PRINT, IDM_LOG_DELETE,
-                                IDM_LOG_EXPORT}));
+                                IDM_LOG_EXPORT, IDM_LOG_SEND_LOGBOOK}));
     // Every scan numbers the slots anew; the selection and the caret stay on their workouts.
     // One the recorder asks for during a command (View here) waits for its end.
     fclose(fopen(DataPath(1013).c_str(), "w"));  // a workout just begun: no distance yet
