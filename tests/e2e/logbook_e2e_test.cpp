@@ -20,19 +20,19 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// A message box (its text is control 0xFFFF) captioned "Online Logbook", not the dialog.
+BOOL CALLBACK FindBox(HWND window, LPARAM found) {
+    char title[64] = "";
+    GetWindowTextA(window, title, sizeof title);
+    if (std::string(title) != "Online Logbook" || !GetDlgItem(window, 0xFFFF)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
 // The text of the "Online Logbook" message box once it shows; the box is closed.
 std::string TakeBox() {
     HWND box = NULL;
-    TamsiProcess::WaitFor([&] {
-        EnumWindows([](HWND window, LPARAM found) {
-            char title[64] = "";
-            GetWindowTextA(window, title, sizeof title);
-            if (std::string(title) != "Online Logbook" || !GetDlgItem(window, 0xFFFF)) return TRUE;
-            *reinterpret_cast<HWND*>(found) = window;
-            return FALSE;
-        }, (LPARAM)&box);
-        return box != NULL;
-    });
+    TamsiProcess::WaitFor([&] { return !EnumWindows(FindBox, (LPARAM)&box) && box != NULL; });
     char text[1024] = "";
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
