@@ -55,7 +55,7 @@ static bool Ready() {
         Say(MB_ICONINFORMATION,
             "This copy of Tamsi has no online logbook key, so it cannot use the logbook.\n"
             "The logbook's maker issues a key to whoever distributes Tamsi, who builds it in "
-            "(see \"Online logbook\" in the ReadMe).");
+            "(see \"Online logbook\" in ReadMe.txt).");
         return false;
     }
     if (!ChooseLogbookServer(getenv(LOGBOOK_SERVER_VARIABLE), &job.server)) {
