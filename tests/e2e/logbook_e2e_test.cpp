@@ -1,7 +1,8 @@
 // The online logbook of a real Tamsi.exe (built with the tests' key) against a fake logbook of
 // the tests' own (fake_logbook.py, which checks every request), with Wine's browser set to a
 // script that follows the authorise address back to Tamsi: connect, send two results, a second
-// Send refused, an expired token renewed, a result refused, and Disconnect.
+// Send refused, an expired token renewed, a result refused, a finished workout sent by itself,
+// and Disconnect.
 #include <gtest/gtest.h>
 #include <winsock2.h>
 
@@ -72,7 +73,7 @@ TEST(Logbook, ConnectSendRenewRefuseAndDisconnect) {
     const char browser[] = TAMSI_SOURCE_DIR "/tests/e2e/logbook_browser.py";
     RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Browsers", REG_SZ, browser,
                     sizeof browser);
-    TamsiProcess tamsi("logbook", false);
+    TamsiProcess tamsi("logbook");  // the simulated rower rows on
     ASSERT_TRUE(CopyFileA(TAMSI_KEYED_EXE, tamsi.path("Tamsi.exe").c_str(), FALSE));
     const int32_t starts[] = {1234567000, 1234568000, 1234569000, 1234570000};
     const double metres[] = {2000, 5000, 3000, 1234};  // the last one the logbook refuses
@@ -97,6 +98,9 @@ TEST(Logbook, ConnectSendRenewRefuseAndDisconnect) {
     listener.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     EXPECT_NE(connect(probe, (sockaddr*)&listener, sizeof listener), 0);
     closesocket(probe);
+    HWND each = GetDlgItem(dialog, IDC_LOGBOOK_AUTO_SEND);
+    PostMessageA(each, BM_SETCHECK, BST_CHECKED, 0);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_LOGBOOK_AUTO_SEND, BN_CLICKED), (LPARAM)each);
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
 
     tamsi.Command(IDM_ROWING_LOG);  // rows oldest first
@@ -121,6 +125,11 @@ TEST(Logbook, ConnectSendRenewRefuseAndDisconnect) {
     EXPECT_EQ(TakeBox(), "The online logbook did not take this result:\n\n"
                          "The given data was invalid.\nThe distance must be at least 2000.");
     EXPECT_EQ(ReadLines(record), (Lines{"1234567000 81", "1234568000 82", "1234569000 83"}));
+    ASSERT_TRUE(TamsiProcess::WaitFor([&] { return ListFolder(tamsi.path("data")).size() == 5; }));
+    tamsi.Command(IDM_DISTANCE_2000);  // ends the piece being rowed: sent once it is closed
+    ASSERT_TRUE(sentAre(4));
+    const std::string rowed = ListFolder(tamsi.path("data"))[4];
+    EXPECT_EQ(ReadLines(record)[3], rowed.substr(0, rowed.size() - 4) + " 84");
 
     tamsi.Command(IDM_ONLINE_LOGBOOK);
     dialog = Shown("#32770", "Online Logbook");
@@ -139,7 +148,8 @@ TEST(Logbook, ConnectSendRenewRefuseAndDisconnect) {
     EXPECT_EQ(requests, (Lines{"BROWSER wrong_path=4", "POST /oauth/access_t", "TOKEN authorization_",
                                "GET /api/users/me", "POST /api/users/me/r", "POST /api/users/me/r",
                                "POST /api/users/me/r", "UNAUTHORISED A1", "POST /oauth/access_t",
-                               "TOKEN refresh_token ", "POST /api/users/me/r", "POST /api/users/me/r"}));
+                               "TOKEN refresh_token ", "POST /api/users/me/r", "POST /api/users/me/r",
+                               "POST /api/users/me/r"}));
 }
 
 }  // namespace
