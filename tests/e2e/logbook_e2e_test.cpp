@@ -93,7 +93,10 @@ TEST(Logbook, ConnectSendRenewRefuseAndDisconnect) {
     ASSERT_TRUE(TamsiProcess::WaitFor([&] { return state() == "Connected as Ann Berg"; }, 60000));
     const std::string token = ReadWholeFile(tamsi.path("LogbookToken.txt"));
     EXPECT_TRUE(token.find("Ann Berg") != std::string::npos && token.find("R1") == std::string::npos);
+    WSADATA winsock;
+    ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &winsock), 0);
     SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);  // the listener is closed
+    ASSERT_NE(probe, INVALID_SOCKET);
     sockaddr_in listener = {AF_INET, htons(TEST_LOGBOOK_PORT), {}, {}};
     listener.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     EXPECT_NE(connect(probe, (sockaddr*)&listener, sizeof listener), 0);
