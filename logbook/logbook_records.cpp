@@ -17,8 +17,11 @@ std::vector<SentResult> ParseSentRecord(const std::string& text) {
         char* end;
         const long long startTime = strtoll(line.c_str(), &end, 10);
         if (end == line.c_str() || *end != ' ' || startTime <= 0 || startTime > INT32_MAX) continue;
-        const std::string id = end + 1;
-        if (id.empty() || id.find(' ') != std::string::npos) continue;
+        const std::string id = line.substr((size_t)(end + 1 - line.c_str()));
+        // The logbook's ids are numbers: a blank or a control character means a damaged line.
+        bool printable = !id.empty();
+        for (unsigned char c : id) printable = printable && c > ' ' && c != 127;
+        if (!printable) continue;
         sent.push_back({(int32_t)startTime, id});
     }
     return sent;
