@@ -7,6 +7,7 @@
 #include "app/workout_menu.h"
 #include "boat/pace_boat_menu.h"
 #include "log/log_window.h"
+#include "logbook/online_logbook.h"
 #include "monitor/workout_commands.h"
 #include "resources/resource.h"
 #include "settings/language.h"
@@ -29,7 +30,7 @@ static void ToggleGraph(HWND window, uint8_t* flag, int id) {
 }
 
 static const int TOOLS_MENU_POSITION = 3;
-static const int LANGUAGE_MENU_POSITION = 4;
+static const int LANGUAGE_MENU_POSITION = 5;
 
 static void ChooseLanguage(HWND window, const char* name, int id) {
     LoadLanguage(name);
@@ -52,6 +53,7 @@ bool RunMenuCommand(HWND window, int id) {
     case IDM_GRAPH_PACE: ToggleGraph(window, &settings.showPace, id); return true;
     case IDM_ROWING_LOG: OpenRowingLog(); return true;
     case IDM_UPDATE_ONLINE_LOG: UpdateOnlineLog(); return true;
+    case IDM_ONLINE_LOGBOOK: OpenOnlineLogbook(window); return true;
     case IDM_SET_CLOCK: SetMonitorClock(); return true;
     case IDM_NO_PACE_BOAT: ChooseNoPaceBoat(); return true;
     case IDM_ENGLISH: ChooseLanguage(window, "ENGLISH", id); return true;

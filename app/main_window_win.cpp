@@ -6,6 +6,7 @@
 #include "app/restored_frame.h"
 #include "app/window_placement.h"
 #include "display/draw_panel.h"
+#include "logbook/online_logbook.h"
 #include "monitor/monitor_api.h"
 #include "monitor/recorder.h"
 #include "resources/resource.h"
@@ -113,6 +114,7 @@ static void ShutDown(HWND window) {
         settings.mainWindowRect.bottom = frame.bottom;
     }
     StopUpload();  // before the save, which then holds what the server took
+    StopLogbook();
     SaveSettings();
     CloseRowFileStream();
     if (monitorApi.ddiShutdown) monitorApi.ddiShutdown(0);

@@ -7,9 +7,11 @@
 #include "app/program_folder.h"
 #include "app/single_instance.h"
 #include "display/draw_panel.h"
+#include "logbook/online_logbook.h"
 #include "monitor/monitor_binding.h"
 #include "monitor/monitor_session.h"
 #include "monitor/poll_timer.h"
+#include "monitor/recorder.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
@@ -27,6 +29,8 @@ bool StartTamsi(HINSTANCE instance, int showState) {
     if (!CreateMainWindow(instance, showState)) return false;
     acceleratorTable = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDC_TAMSI));
 
+    // A finished workout goes on to the online logbook when the rower asked for that.
+    workoutClosedListener = SendFinishedWorkout;
     BindMonitorLibraries();
     OpenMonitorSession();
 

@@ -14,6 +14,7 @@
 #include "log/log_list_selection.h"
 #include "log/log_list_sort.h"
 #include "log/row_file_loader.h"
+#include "logbook/online_logbook.h"
 #include "print/print_results.h"
 #include "resources/resource.h"
 #include "upload/upload_results.h"
@@ -42,6 +43,7 @@ void OnLogRightButtonDown(HWND pane, WPARAM flags, LPARAM point) {
     AppendMenuA(menu, MF_STRING, IDM_LOG_PRINT, "Print");
     AppendMenuA(menu, MF_STRING, IDM_LOG_DELETE, "Delete");
     AppendMenuA(menu, MF_STRING, IDM_LOG_EXPORT, "Export...");
+    AppendMenuA(menu, MF_STRING, IDM_LOG_SEND_LOGBOOK, "Send to Logbook");
     if (CountSelectedRows() == 1) AppendMenuA(menu, MF_STRING, IDM_LOG_RACE, "Race");
     InvalidateListArea(pane);
     POINT screen = {x, (int)HIWORD(point)};
@@ -90,13 +92,20 @@ static void ViewSelection(HWND pane) {
         tileEntryWindows(NULL, MDITILE_VERTICAL, NULL, opened, kept);
 }
 
-static void SendSelection() {
-    static LogEntry* list[MAX_LOG_ENTRIES];
+// The selected entries in display order, for the two ways of sending them.
+static int ListSelection(LogEntry** list) {
     int count = 0;
     for (int row = 0; row < logEntryCount; row++) {
         if (IsRowSelected(row)) list[count++] = &logEntries[logList.displayOrder[row]];
     }
-    UploadResults(list, count);
+    return count;
+}
+
+static void SendSelection(bool toLogbook) {
+    static LogEntry* list[MAX_LOG_ENTRIES];
+    const int count = ListSelection(list);
+    if (toLogbook) SendToLogbook(list, count);
+    else UploadResults(list, count);
 }
 
 // Deleted row files go to the Recycle Bin, so that a Delete given by mistake can be undone
@@ -139,7 +148,8 @@ bool RunLogCommand(HWND pane, int id) {
     case IDM_LOG_PRINT: PrintResults(pane, NULL); return true;
     case IDM_LOG_VIEW: ViewSelection(pane); return true;
     case IDM_LOG_DELETE: DeleteSelection(pane); return true;
-    case IDM_LOG_SEND: SendSelection(); return true;
+    case IDM_LOG_SEND: SendSelection(false); return true;
+    case IDM_LOG_SEND_LOGBOOK: SendSelection(true); return true;
     case IDM_LOG_EXPORT: ExportSelectedResults(pane); return true;
     case IDM_LOG_RACE: RaceSelectedWorkout(pane); return true;
     }

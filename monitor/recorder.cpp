@@ -28,6 +28,7 @@ double workoutStartDistance = 0.0;
 FILE* rowFile = NULL;
 int32_t rowFileSeconds = 0;
 RowFileListener rowFileListener = NULL;
+WorkoutClosedListener workoutClosedListener = NULL;
 
 namespace {
 
@@ -114,8 +115,10 @@ void StartWorkout(int32_t workTime, double workDistance, bool commanded) {
         WriteClosingLine(workTime, workDistance, commanded);
         fclose(rowFile);
         rowFile = NULL;
+        const int32_t closed = rowFileSeconds;
         rowFileSeconds = 0;
         TellRowFileListener();
+        if (workoutClosedListener != NULL) workoutClosedListener(closed);
     }
     liveHistory.lastSample = 0;
     liveHistory.distancePerStroke = 0;

@@ -25,6 +25,10 @@ extern int32_t rowFileSeconds;
 // Told when the recorder creates or closes a row file, so an open rowing log can rescan.
 typedef void (*RowFileListener)();
 extern RowFileListener rowFileListener;
+// Told the start time of a workout whose row file has just got its closing line and been
+// closed, so that it can be sent on.
+typedef void (*WorkoutClosedListener)(int32_t startTime);
+extern WorkoutClosedListener workoutClosedListener;
 
 // entries[0] + entries[1] * 2^8 + entries[2] * 2^16 + entries[3] * 2^24.
 uint32_t ReadLe32(const uint32_t* entries);

@@ -22,7 +22,7 @@ struct MenuLabel {
     int text;
 };
 
-// Labels 19..42, item by item in the order they are relabelled.
+// Labels 19..42 and 53, item by item in the order they are relabelled.
 const MenuLabel MENU_LABELS[] = {
     {MENU_BAR, 0, 19},
     {BY_COMMAND, IDM_EXIT, 20},
@@ -42,8 +42,9 @@ const MenuLabel MENU_LABELS[] = {
     {MENU_BAR, 3, 34},
     {BY_COMMAND, IDM_ROWING_LOG, 35},
     {BY_COMMAND, IDM_UPDATE_ONLINE_LOG, 36},
+    {BY_COMMAND, IDM_ONLINE_LOGBOOK, TEXT_MENU_ONLINE_LOGBOOK},
     {BY_COMMAND, IDM_SET_CLOCK, 37},
-    {3, 4, 38},
+    {3, 5, 38},
     {BY_COMMAND, IDM_PREFERENCES, 39},
     {MENU_BAR, 4, 40},
     {BY_COMMAND, IDM_HELP_TOPICS, 41},

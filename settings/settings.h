@@ -16,7 +16,7 @@ struct Settings {
     uint8_t showStrokeRate;
     uint8_t showPower;
     uint8_t showPace;
-    uint8_t reserved43;
+    uint8_t logbookAutoSend;  // 1: each finished workout goes to the online logbook
     int32_t paceMin;
     int32_t paceMax;
     int32_t strokeRateMin;

@@ -1,10 +1,10 @@
-// The active language's 56 texts, read by index everywhere the user interface speaks.
+// The active language's 57 texts, read by index everywhere the user interface speaks.
 #pragma once
 #include <stddef.h>
 
 const int TEXT_SLOTS = 60;
 const int TEXT_SLOT_SIZE = 96;
-const int TEXT_ENTRIES = 56;
+const int TEXT_ENTRIES = 57;
 
 // Indices of the texts other files name.
 enum TextIndex {
@@ -38,6 +38,7 @@ enum TextIndex {
     TEXT_BOAT = 53,  // the pace boat's gap under the numbers
     TEXT_NO_PACE_BOAT = 54,
     TEXT_UNIT_SECONDS = 55,
+    TEXT_MENU_ONLINE_LOGBOOK = 56,  // a menu label added after the others
 };
 
 // Zero-filled at program start; filled by a language load.

@@ -84,6 +84,7 @@ TESTS_BY_SUBSYSTEM = {
     "log": r"^win\.|^e2e\.RowingLog\.",
     "print": r"^win\.|^e2e\.RowingLog\.",
     "upload": r"^win\.|^e2e\.RowingLog\.",
+    "logbook": r"^win\.|^e2e\.Logbook\.",
 }
 
 

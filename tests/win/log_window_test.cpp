@@ -261,7 +261,7 @@ TEST_F(LogWindow, TheSelectionIsHighlightedWithFocusAndKeysAndClicksMoveCaretAnd
     SendMessageA(listWindow, WM_RBUTTONDOWN, 0, MAKELPARAM(30, 25));
     EXPECT_EQ(menuItems, (std::vector<int>{IDM_LOG_PRINT, IDM_LOG_EXPORT, IDM_EXIT, IDM_LOG_VIEW,
                                            IDM_LOG_SEND, IDM_LOG_PRINT, IDM_LOG_DELETE,
-                                           IDM_LOG_EXPORT, IDM_LOG_RACE}));
+                                           IDM_LOG_EXPORT, IDM_LOG_SEND_LOGBOOK, IDM_LOG_RACE}));
     SendMessageA(listWindow, WM_LBUTTONDOWN, 0, MAKELPARAM(30, 25));
     SendMessageA(listWindow, WM_LBUTTONDOWN, MK_SHIFT, MAKELPARAM(30, 45));
     SendMessageA(listWindow, WM_KEYDOWN, VK_DELETE, 0);
@@ -357,9 +357,9 @@ TEST_F(LogWindow, RaceNamesTheWorkoutInTheWorkoutMenuUntilNoPaceBoat) {
         bool grey = GetMenuState(bar, IDM_NO_PACE_BOAT, MF_BYCOMMAND) & MF_GRAYED;
         return std::string(text) + (grey ? " (grey)" : "");
     };
-    Click(0), Click(1, MK_CONTROL), Click(1, MK_CONTROL, WM_RBUTTONDOWN);  // two rows, 5 items
+    Click(0), Click(1, MK_CONTROL), Click(1, MK_CONTROL, WM_RBUTTONDOWN);  // two rows, 6 items
     Click(0, 0, WM_RBUTTONDOWN);
-    EXPECT_EQ(menuItems.size(), 11u);
+    EXPECT_EQ(menuItems.size(), 13u);
     EXPECT_EQ(menuItems.back(), IDM_LOG_RACE);
     Post(WM_COMMAND, IDM_LOG_RACE, 0);
     char date[ENTRY_DATE_SIZE];
