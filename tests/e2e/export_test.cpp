@@ -63,8 +63,8 @@ TEST(Export, ARowedPieceReadsBackInTheFitSdkGpsbabelAndXmllint) {
     std::filesystem::create_directories(folder);
     TamsiProcess tamsi("export");
     WriteWorkout(tamsi.folder(), 1234567000, 2000.0);  // with a heart rate
-    std::ofstream(tamsi.path("simmonitor.ini"))  // 300 m in seconds
-        << "step=100\nrate=20\npace=40\npiece=300\npieces=2\n";
+    std::ofstream(tamsi.path("simmonitor.ini"))  // 300 m in seconds, on a PM5
+        << "step=100\nrate=20\npace=40\npiece=300\npieces=2\nmodel=PM5\n";
     ASSERT_TRUE(tamsi.Start());
     ASSERT_TRUE(TamsiProcess::WaitFor([&] { return ListFolder(tamsi.path("data")).size() == 3; },
                                       60000));  // the first piece closed, the second begun
