@@ -3,25 +3,19 @@
 // for a stand-in main window whose client area is 800 x 560, read back pixel by pixel.
 #include <gtest/gtest.h>
 #include <math.h>
-#include <windows.h>
 
+#include <algorithm>
 #include <memory>
-#include <numeric>
-#include <vector>
 
 #include "app/app_state.h"
-#include "app/main_window.h"
 #include "display/draw_panel.h"
 #include "display/panel_geometry.h"
 #include "display/pixel_line.h"
 #include "settings/language.h"
 #include "settings/settings.h"
+#include "win_test_support.h"
 
 namespace {
-
-BITMAPINFO Info(int width, int height) {  // 32 bits a pixel; top row first for a negative height
-    return {{sizeof(BITMAPINFOHEADER), width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-}
 
 // A white bitmap in a memory context: a DIB section stored top-down (kind -1) or bottom-up (1),
 // or one like the screen's (0), which the graph draws with a pen.
@@ -29,7 +23,8 @@ struct Canvas {
     Canvas(int width, int height, int kind = -1) : width(width), height(height) {
         HDC screen = GetDC(NULL);
         dc = CreateCompatibleDC(screen);
-        BITMAPINFO info = Info(width, kind < 0 ? -height : height);
+        BITMAPINFO info = {
+            {sizeof(BITMAPINFOHEADER), width, kind * height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
         bitmap = kind == 0 ? CreateCompatibleBitmap(screen, width, height)
                            : CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
         ReleaseDC(NULL, screen);
@@ -37,24 +32,15 @@ struct Canvas {
         PatBlt(dc, 0, 0, width, height, WHITENESS);
     }
     ~Canvas() { DeleteDC(dc), DeleteObject(bitmap); }
-    std::vector<DWORD> Pixels() {
-        std::vector<DWORD> pixels(width * height);
-        BITMAPINFO info = Info(width, -height);
-        GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-        return pixels;
-    }
+    std::vector<DWORD> Pixels() { return Picture(dc, width, height); }
     int width, height;
     HDC dc;
     HBITMAP bitmap;
     void* bits = NULL;
 };
 
-int Differences(const std::vector<DWORD>& a, const std::vector<DWORD>& b) {
-    return (int)std::inner_product(a.begin(), a.end(), b.begin(), 0, std::plus<>(), std::not_equal_to<>());
-}
-
-// The pixels that differ between the system's one-pixel pen drawing one line and
-// DrawPixelLine writing another; -1 when DrawPixelLine refuses.
+// 0 when DrawPixelLine writing one line leaves the pixels that the system's one-pixel pen
+// leaves drawing another, 1 when not, -1 when DrawPixelLine refuses.
 int Compare(int width, int height, const std::vector<POINT>& drawn,
             const std::vector<PlotPoint>& written) {
     Canvas system(width, height), direct(width, height);
@@ -63,7 +49,7 @@ int Compare(int width, int height, const std::vector<POINT>& drawn,
     DeleteObject(SelectObject(system.dc, GetStockObject(BLACK_PEN)));
     PixelBuffer buffer = {(uint32_t*)direct.bits, width, width, height};
     if (!DrawPixelLine(buffer, written.data(), (int)written.size(), 0xFF, false)) return -1;
-    return Differences(system.Pixels(), direct.Pixels());
+    return system.Pixels() != direct.Pixels();
 }
 
 // 3000 strokes: waves, noise, steps, spikes beyond the scales, paces of 0, heart rates of 0.
@@ -120,9 +106,8 @@ TEST(GraphPixels, TheGraphIsTheSameInEveryKindOfBitmap) {
         DrawStripGraph(canvas.dc, h.get(), 10, 250, 790, 300, false);
         pictures.push_back(canvas.Pixels());
     }
-    EXPECT_EQ(Differences(pictures[0], pictures[2]), 0);
-    EXPECT_EQ(Differences(pictures[1], pictures[2]), 0);
-    EXPECT_GT(Differences(pictures[0], std::vector<DWORD>(1920 * 1200, pictures[0][0])), 50000);
+    EXPECT_TRUE(pictures[0] == pictures[2] && pictures[1] == pictures[2]);
+    EXPECT_LT(std::count(pictures[0].begin(), pictures[0].end(), pictures[0][0]), 1920 * 1200 - 50000);
 }
 
 // How many pixels of this colour lie in the rectangle (right and bottom included).

@@ -2,7 +2,6 @@
 // held, scroll bars, header notifications, commands and focus changes; read back from the rows
 // and the pixels they paint. Boxes are answered Cancel, menus closed at once.
 #include <gtest/gtest.h>
-#include <stdio.h>
 #include <windows.h>
 
 #include <commctrl.h>
@@ -125,39 +124,6 @@ TEST_F(LogWindow, ClicksHeaderMenuDoubleClickAndRescanReachTheRows) {
     }
 }
 
-TEST_F(LogWindow, ViewAsksAboveTenAndTilesUpToSixAndDeletingOneAsksNothing) {
-    OpenLog(11);
-    for (int count : {11, 6, 7, 10}) {
-        Click(0);
-        Click(count - 1, MK_SHIFT);
-        Post(WM_COMMAND, IDM_LOG_VIEW, 0);
-        PumpMessages(200);
-    }
-    EXPECT_EQ(dialogsShown, std::vector<std::string>{
-                         "Confirm: Do you really want to open 11 entries at once?"});
-    EXPECT_EQ(tilings, std::vector<UINT>{6});
-    // The newest entry window, on top where the log was, as wide as an entry may be; it is
-    // redrawn whole when made smaller, which uncovers nothing.
-    HWND newest = FindWindowA("EntryWndClass", NULL);
-    RECT placed, update;
-    GetWindowRect(newest, &placed);
-    EXPECT_EQ((std::vector<LONG>{placed.left, placed.top, placed.right}),
-              (std::vector<LONG>{10, 30, 620}));
-    SetWindowPos(newest, NULL, 0, 0, 450, 380, SWP_NOMOVE | SWP_NOZORDER);
-    GetClientRect(newest, &placed);
-    GetUpdateRect(newest, &update, FALSE);
-    EXPECT_TRUE(EqualRect(&placed, &update));
-
-    Click(0);
-    Post(WM_KEYDOWN, VK_DELETE, 0);
-    EXPECT_EQ(dialogsShown.size(), 1u);  // one entry: no question
-    EXPECT_EQ(GetFileAttributesA(DataPath(1001).c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(logEntryCount, 10);
-    Click(0), Click(9, MK_SHIFT);  // the rows are the ten others
-    EXPECT_EQ(Selected(), (std::vector<int>{1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010,
-                                            1011}));
-}
-
 // Selected rows are painted in the highlight colours while the log has the focus, each column
 // of every row in its place 20 pixels below the one before. Keys and clicks in sequence: the
 // caret, the selection and the top row after each.
@@ -198,38 +164,48 @@ TEST_F(LogWindow, TheSelectionIsHighlightedWithFocusAndKeysAndClicksMoveCaretAnd
     GetScrollBarInfo(listWindow, OBJID_HSCROLL, &bar);
     EXPECT_EQ(bar.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE),
               (DWORD)STATE_SYSTEM_UNAVAILABLE);
+    // View asks above ten entries and tiles up to six; the newest entry window lies on top
+    // where the log was, as wide as an entry may be, and is redrawn whole when made smaller.
+    for (int count : {11, 7, 10}) {
+        for (int row = 0; row < 30; row++) logList.selected[logList.displayOrder[row]] = row < count;
+        SendMessageA(listWindow, WM_COMMAND, IDM_LOG_VIEW, 0);
+    }
+    HWND newest = FindWindowA("EntryWndClass", NULL);
+    RECT placed, update;
+    GetWindowRect(newest, &placed);
+    EXPECT_EQ((std::vector<LONG>{placed.left, placed.top, placed.right}),
+              (std::vector<LONG>{10, 30, 620}));
+    SetWindowPos(newest, NULL, 0, 0, 450, 380, SWP_NOMOVE | SWP_NOZORDER);
+    GetClientRect(newest, &placed);
+    GetUpdateRect(newest, &update, FALSE);
+    EXPECT_TRUE(EqualRect(&placed, &update));
     const int p = logList.vertical.page;
     enum { KEY, CLICK };
+    const int CTRL = MK_CONTROL, SHIFT = MK_SHIFT, BOTH = CTRL | SHIFT;
     const struct {
-        int kind, what; bool ctrl, shift; int caret; std::vector<int> selected; int top;
-    } steps[] = {  // what: the key, or the row clicked
-        {KEY, VK_END, false, false, 29, {29}, 30 - p},
-        {KEY, VK_HOME, false, false, 0, {0}, 0},
-        {KEY, VK_NEXT, false, false, p - 1, {p - 1}, 0},
-        {KEY, VK_NEXT, false, false, 2 * p - 2, {2 * p - 2}, p - 1},
-        {KEY, VK_PRIOR, false, false, p - 1, {p - 1}, p - 1},
-        {KEY, VK_PRIOR, false, false, 0, {0}, 0},
-        {KEY, VK_DOWN, false, true, 1, {0, 1}, 0},
-        {KEY, VK_DOWN, true, false, 2, {0, 1}, 0},    // Ctrl moves the frame only
-        {KEY, VK_SPACE, true, false, 2, {0, 1, 2}, 0},  // Ctrl+Space flips
-        {KEY, VK_SPACE, false, true, 2, {0, 1, 2}, 0},  // Space, Shift or not, only marks
-        {KEY, VK_SPACE, true, false, 2, {0, 1}, 0},
-        {CLICK, 5, false, false, 5, {5}, 0},
-        {CLICK, 8, false, true, 8, {5, 6, 7, 8}, 0},
-        {CLICK, 6, true, false, 6, {5, 7, 8}, 0},
-        {CLICK, 10, true, true, 10, {5, 6, 7, 8, 9, 10}, 0},
+        int kind, what, keys, caret; std::vector<int> selected; int top;
+    } steps[] = {  // what: the key, or the row clicked; keys: the modifiers held
+        {KEY, VK_END, 0, 29, {29}, 30 - p},
+        {KEY, VK_HOME, 0, 0, {0}, 0},
+        {KEY, VK_NEXT, 0, p - 1, {p - 1}, 0},
+        {KEY, VK_NEXT, 0, 2 * p - 2, {2 * p - 2}, p - 1},
+        {KEY, VK_PRIOR, 0, p - 1, {p - 1}, p - 1},
+        {KEY, VK_PRIOR, 0, 0, {0}, 0},
+        {KEY, VK_DOWN, SHIFT, 1, {0, 1}, 0},
+        {KEY, VK_DOWN, CTRL, 2, {0, 1}, 0},      // Ctrl moves the frame only
+        {KEY, VK_SPACE, CTRL, 2, {0, 1, 2}, 0},  // Ctrl+Space flips
+        {KEY, VK_SPACE, SHIFT, 2, {0, 1, 2}, 0},  // Space, Shift or not, only marks
+        {KEY, VK_SPACE, CTRL, 2, {0, 1}, 0},
+        {CLICK, 5, 0, 5, {5}, 0},
+        {CLICK, 8, SHIFT, 8, {5, 6, 7, 8}, 0},
+        {CLICK, 6, CTRL, 6, {5, 7, 8}, 0},
+        {CLICK, 10, BOTH, 10, {5, 6, 7, 8, 9, 10}, 0},
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(&s - steps);
-        std::vector<int> held;
-        if (s.ctrl) held.push_back(VK_CONTROL);
-        if (s.shift) held.push_back(VK_SHIFT);
-        HoldKeys(held);
+        HoldKeys({s.keys & CTRL ? VK_CONTROL : 0, s.keys & SHIFT ? VK_SHIFT : 0});
         if (s.kind == KEY) SendMessageA(listWindow, WM_KEYDOWN, s.what, 0);
-        if (s.kind == CLICK)
-            SendMessageA(listWindow, WM_LBUTTONDOWN,
-                         (s.ctrl ? MK_CONTROL : 0) | (s.shift ? MK_SHIFT : 0),
-                         MAKELPARAM(30, 20 * (s.what + 1) + 5));
+        else SendMessageA(listWindow, WM_LBUTTONDOWN, s.keys, MAKELPARAM(30, 20 * s.what + 25));
         EXPECT_EQ((std::vector<int>{logList.caretRow, logList.vertical.position}),
                   (std::vector<int>{s.caret, s.top}));
         EXPECT_EQ(Selected(1001), s.selected);  // rows, as long as sorted by date
@@ -262,12 +238,17 @@ TEST_F(LogWindow, TheSelectionIsHighlightedWithFocusAndKeysAndClicksMoveCaretAnd
     EXPECT_EQ(menuItems, (std::vector<int>{IDM_LOG_PRINT, IDM_LOG_EXPORT, IDM_EXIT, IDM_LOG_VIEW,
                                            IDM_LOG_SEND, IDM_LOG_PRINT, IDM_LOG_DELETE,
                                            IDM_LOG_EXPORT, IDM_LOG_SEND_LOGBOOK, IDM_LOG_RACE}));
-    SendMessageA(listWindow, WM_LBUTTONDOWN, 0, MAKELPARAM(30, 25));
-    SendMessageA(listWindow, WM_LBUTTONDOWN, MK_SHIFT, MAKELPARAM(30, 45));
-    SendMessageA(listWindow, WM_KEYDOWN, VK_DELETE, 0);
-    EXPECT_EQ(dialogsShown,
-              std::vector<std::string>{"Confirm: Do you really want to delete these 2 results?"});
     EXPECT_EQ(logEntryCount, 29);  // the scan the first View asked for dropped 1030
+    Click(0);
+    Post(WM_KEYDOWN, VK_DELETE, 0);  // one result: no question
+    EXPECT_EQ(GetFileAttributesA(DataPath(1029).c_str()), INVALID_FILE_ATTRIBUTES);
+    Click(0), Click(1, MK_SHIFT);  // the rows close up in their order
+    EXPECT_EQ(Selected(), (std::vector<int>{1028, 1027}));
+    Post(WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(dialogsShown, (std::vector<std::string>{
+                                "Confirm: Do you really want to open 11 entries at once?",
+                                "Confirm: Do you really want to delete these 2 results?"}));
+    EXPECT_EQ(logEntryCount, 28);
     SetFocus(GetParent(listWindow));  // the frame hands the keys on
     EXPECT_EQ(GetFocus(), listWindow);
 }

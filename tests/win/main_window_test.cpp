@@ -25,22 +25,17 @@ bool DrawnInFull() {
 
 // The menu depth first: the items that open a submenu or carry a label of the text table, in
 // menu order, and the checked items.
-void Walk(HMENU menu, Texts& labels, Texts& checked) {
+std::pair<Texts, Texts> Menu(HMENU menu = GetMenu(mainWindow), std::pair<Texts, Texts> found = {}) {
     for (int i = 0; i < GetMenuItemCount(menu); i++) {
         char text[128] = "";
         GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-        if (GetMenuState(menu, i, MF_BYPOSITION) & MF_CHECKED) checked.push_back(text);
         bool label = GetSubMenu(menu, i) != NULL;
         for (int k = 19; k <= 42; k++) label |= text == std::string(textTable[k]);
-        if (label) labels.push_back(text);
-        if (GetSubMenu(menu, i)) Walk(GetSubMenu(menu, i), labels, checked);
+        if (label) found.first.push_back(text);
+        if (GetMenuState(menu, i, MF_BYPOSITION) & MF_CHECKED) found.second.push_back(text);
+        if (GetSubMenu(menu, i)) found = Menu(GetSubMenu(menu, i), found);
     }
-}
-
-std::pair<Texts, Texts> Menu() {
-    Texts labels, checked;
-    Walk(GetMenu(mainWindow), labels, checked);
-    return {labels, checked};
+    return found;
 }
 
 Settings Saved() {

@@ -35,15 +35,16 @@ inline void RemoveRowFiles() {
 }
 
 // The top left of what a device context shows.
-inline std::vector<DWORD> Picture(HDC from) {
+inline std::vector<DWORD> Picture(HDC from, int width = 700, int height = 500) {
     HDC dc = CreateCompatibleDC(from);
-    HBITMAP bitmap = CreateCompatibleBitmap(from, 700, 500);
+    HBITMAP bitmap = CreateCompatibleBitmap(from, width, height);
     HGDIOBJ old = SelectObject(dc, bitmap);
-    BitBlt(dc, 0, 0, 700, 500, from, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, width, height, from, 0, 0, SRCCOPY);
     SelectObject(dc, old);
-    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), 700, -500, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    std::vector<DWORD> pixels(700 * 500);
-    GetDIBits(dc, bitmap, 0, 500, pixels.data(), &info, DIB_RGB_COLORS);
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
+                       {}};
+    std::vector<DWORD> pixels(width * height);
+    GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
     DeleteObject(bitmap);
     DeleteDC(dc);
     return pixels;
@@ -103,11 +104,11 @@ inline void StopWatchingDialogs() {
     UnhookWindowsHookEx(idleHook);
 }
 
-// Holds these keys (and releases every other modifier) for GetKeyState.
+// Holds these keys (and releases every other modifier) for GetKeyState; 0 holds none.
 inline void HoldKeys(std::vector<int> held) {
     BYTE keys[256] = {};
     GetKeyboardState(keys);
     for (int key : {VK_CONTROL, VK_SHIFT, VK_MENU}) keys[key] = 0;
-    for (int key : held) keys[key] = 0x80;
+    for (int key : held) keys[key] = key ? 0x80 : 0;
     SetKeyboardState(keys);
 }
