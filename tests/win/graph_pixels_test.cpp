@@ -1,10 +1,10 @@
 // The strip graph's lines, at most four points a pixel column written straight into the
 // pixels, compared pixel by pixel with the system drawing every sample; the display panel drawn
-// for a stand-in main window whose client area is 800 x 560, read back pixel by pixel.
+// for a stand-in main window whose client area is 800 x 560, read back pixel by pixel, the same
+// in every kind of bitmap.
 #include <gtest/gtest.h>
 #include <math.h>
 
-#include <algorithm>
 #include <memory>
 
 #include "app/app_state.h"
@@ -20,7 +20,7 @@ namespace {
 // A white bitmap in a memory context: a DIB section stored top-down (kind -1) or bottom-up (1),
 // or one like the screen's (0), which the graph draws with a pen.
 struct Canvas {
-    Canvas(int width, int height, int kind = -1) : width(width), height(height) {
+    Canvas(int width, int height, int kind = -1) {
         HDC screen = GetDC(NULL);
         dc = CreateCompatibleDC(screen);
         BITMAPINFO info = {
@@ -32,8 +32,6 @@ struct Canvas {
         PatBlt(dc, 0, 0, width, height, WHITENESS);
     }
     ~Canvas() { DeleteDC(dc), DeleteObject(bitmap); }
-    std::vector<DWORD> Pixels() { return Picture(dc, width, height); }
-    int width, height;
     HDC dc;
     HBITMAP bitmap;
     void* bits = NULL;
@@ -49,7 +47,7 @@ int Compare(int width, int height, const std::vector<POINT>& drawn,
     DeleteObject(SelectObject(system.dc, GetStockObject(BLACK_PEN)));
     PixelBuffer buffer = {(uint32_t*)direct.bits, width, width, height};
     if (!DrawPixelLine(buffer, written.data(), (int)written.size(), 0xFF, false)) return -1;
-    return system.Pixels() != direct.Pixels();
+    return Picture(system.dc, width, height) != Picture(direct.dc, width, height);
 }
 
 // 3000 strokes: waves, noise, steps, spikes beyond the scales, paces of 0, heart rates of 0.
@@ -88,26 +86,6 @@ TEST(GraphPixels, FourPointsAColumnAtMostDrawThePixelsOfEverySampleAsTheSystemWo
     // A line ending upright leaves its last pixel blank; one outside is not written at all.
     EXPECT_EQ(Compare(20, 20, {{2, 2}, {9, 5}, {9, 15}}, {{2, 2}, {9, 5}, {9, 15}}), 0);
     EXPECT_EQ(Compare(310, 210, {}, {{0, 0}, {310, 5}}), -1);
-}
-
-// Written into a DIB section stored either way up or drawn with a pen: the same picture.
-TEST(GraphPixels, TheGraphIsTheSameInEveryKindOfBitmap) {
-    auto h = VariedWorkout();
-    memset(&settings, 0, sizeof settings);
-    settings.showPower = settings.showStrokeRate = settings.showPace = settings.showHeartRate = 1;
-    settings.powerMax = settings.heartRateMax = 250, settings.strokeRateMax = 40, settings.paceMax = 5;
-    std::vector<std::vector<DWORD>> pictures;
-    for (int kind : {-1, 1, 0}) {
-        Canvas canvas(1920, 1200, kind);
-        SetMapMode(canvas.dc, MM_ISOTROPIC);
-        SetWindowExtEx(canvas.dc, 400, 280, NULL);
-        SetViewportExtEx(canvas.dc, 960, 600, NULL);
-        SelectObject(canvas.dc, GetStockObject(WHITE_BRUSH));
-        DrawStripGraph(canvas.dc, h.get(), 10, 250, 790, 300, false);
-        pictures.push_back(canvas.Pixels());
-    }
-    EXPECT_TRUE(pictures[0] == pictures[2] && pictures[1] == pictures[2]);
-    EXPECT_LT(std::count(pictures[0].begin(), pictures[0].end(), pictures[0][0]), 1920 * 1200 - 50000);
 }
 
 // How many pixels of this colour lie in the rectangle (right and bottom included).
@@ -160,6 +138,12 @@ TEST(Panel, EveryPartLandsInItsPlaceInItsColour) {
     DrawPanel(dc, &h, 1);  // a wide, low window: the whole picture at half size
     EXPECT_GT(Count(dc, 0, 0, 399, 279, BLACK), 100);
     EXPECT_EQ(Count(dc, 0, 285, 799, 559, BLACK), 0);
+    for (int kind : {-1, 1}) {  // written into a DIB section either way up: the same picture
+        Canvas dib(800, 560, kind);
+        PatBlt(dib.dc, 0, 0, 800, 560, BLACKNESS);
+        DrawPanel(dib.dc, &h, 1);
+        EXPECT_TRUE(Picture(dib.dc, 800, 280) == Picture(dc, 800, 280)) << kind;
+    }
     DestroyWindow(mainWindow);
     mainWindow = NULL;
 }
