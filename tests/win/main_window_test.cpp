@@ -132,10 +132,8 @@ TEST_F(MainWindow, EveryCommandDoesItsWorkRedrawsInFullAndShowsItsDialog) {
     PumpMessages(50);
     EXPECT_FALSE(IsWindow(mainWindow));
     const Settings saved = Saved();
-    EXPECT_EQ((std::vector<int>{saved.mainWindowRect.left, saved.mainWindowRect.top,
-                                saved.mainWindowRect.right, saved.mainWindowRect.bottom,
-                                saved.languageCommand}),
-              (std::vector<int>{frame.left, frame.top, frame.right, frame.bottom, IDM_DANISH}));
+    EXPECT_EQ(memcmp(&saved.mainWindowRect, &frame, sizeof frame), 0);
+    EXPECT_EQ(saved.languageCommand, IDM_DANISH);
     EXPECT_EQ(dialogsShown.size(), 5u);
 }
 

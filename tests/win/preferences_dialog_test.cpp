@@ -53,16 +53,10 @@ bool StaysOpen(Change change, int button = IDOK) {
 TEST(PreferencesDialog, ShowsAndStoresEverySettingRedrawsInFullAndRefusesAnEmptyScale) {
     preferencesRedraw = [](unsigned char full) { redraws.push_back(full); };
     preferencesMessageBox = KeepBox;
-    const struct {
-        char weight;
-        const char* rower;
-        std::vector<int> checked;  // LWT, HWT, Standard, Slides
-        int clicks[2];
-        char newWeight;
-        const char* newRower;
-    } cases[] = {
-        {'H', "standard", {0, 1, 1, 0}, {IDC_RADIO_LWT, IDC_RADIO_SLIDES}, 'L', "slide"},
-        {'L', "slide", {1, 0, 0, 1}, {IDC_RADIO_HWT, IDC_RADIO_STANDARD}, 'H', "standard"}};
+    const struct {  // checked: LWT, HWT, Standard, Slides; the clicks make it the other case
+        char weight; const char* rower; std::vector<int> checked; int clicks[2];
+    } cases[] = {{'H', "standard", {0, 1, 1, 0}, {IDC_RADIO_LWT, IDC_RADIO_SLIDES}},
+                 {'L', "slide", {1, 0, 0, 1}, {IDC_RADIO_HWT, IDC_RADIO_STANDARD}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.rower);
         memset(&settings, 0, sizeof settings);
@@ -83,8 +77,8 @@ TEST(PreferencesDialog, ShowsAndStoresEverySettingRedrawsInFullAndRefusesAnEmpty
                 for (int id : c.clicks) SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
             }, button));
         }
-        EXPECT_EQ(settings.weightClass, c.newWeight);
-        EXPECT_STREQ(settings.rowerType, c.newRower);
+        EXPECT_EQ(settings.weightClass, cases[1 - (&c - cases)].weight);
+        EXPECT_STREQ(settings.rowerType, cases[1 - (&c - cases)].rower);
         for (int& value : shown) value += 2;
         EXPECT_EQ(Scales(), shown);
     }
