@@ -320,9 +320,8 @@ TEST_F(LogWindow, ATallerHeaderTheBarsTheWheelAndTheDividerMoveRowsClicksAndFram
     EXPECT_TRUE(Framed(top) && Framed(top + 19) && !Framed(top + 1) && !Framed(top + 20));
     ShowWindow(frame, SW_MINIMIZE);  // closed minimised, it keeps the frame it had
     DestroyWindow(frame);
-    EXPECT_EQ((std::vector<LONG>{settings.logWindowRect.left, settings.logWindowRect.top,
-                                 settings.logWindowRect.right, settings.logWindowRect.bottom}),
-              (std::vector<LONG>{10, 30, 310, 330}));
+    const RECT kept = {10, 30, 310, 330};
+    EXPECT_EQ(memcmp(&settings.logWindowRect, &kept, sizeof kept), 0);
 }
 
 // Race makes the one selected row the pace boat, which the Workout menu names in the language

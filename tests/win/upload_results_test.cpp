@@ -49,39 +49,6 @@ LogEntry entries[3] = {{T + 100, 42000, 95, 10500, 2002.0f},
 LogEntry* const list[3] = {&entries[0], &entries[1], &entries[2]};  // newest first
 const std::string folder = ProgramFolder() + "\\upload";            // the base directory
 
-// Uploads the three results, last sent at T - 100, with this cookie file (none when null) to
-// the server, from a main window of its own, until it ends or, when a reply is held, until that
-// reply is awaited. Another Send and an Update Online Log meanwhile start nothing.
-void Upload(const char* cookie, TestRankingServer& server, bool held) {
-    char cookies[MAX_PATH] = "";
-    SHGetFolderPathA(NULL, CSIDL_COOKIES | CSIDL_FLAG_CREATE, NULL, SHGFP_TYPE_CURRENT, cookies);
-    const std::string cookiePath = std::string(cookies) + "\\tester@sranking03[1].txt";
-    if (cookie) std::ofstream(cookiePath, std::ios::binary) << cookie;
-    snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s", folder.c_str());
-    CreateDirectoryA(folder.c_str(), NULL);
-    CreateDirectoryA((folder + "\\data").c_str(), NULL);
-    uploadMessageBox = settingsMessageBox = RecordBox;
-    HHOOK range = SetWindowsHookExA(WH_CALLWNDPROC, WatchRange, NULL, GetCurrentThreadId());
-    HHOOK step = SetWindowsHookExA(WH_GETMESSAGE, CountSteps, NULL, GetCurrentThreadId());
-    mainWindow = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 9, 9, NULL, NULL, NULL, NULL);
-    boxes.clear(), ranges.clear(), steps = 0;
-    settings.lastUploadTime = T - 100;
-    // By name: the address is looked up (an address in digits would not be).
-    _putenv_s("TAMSI_RANKING_SERVER", ("localhost" + server.Address().substr(9)).c_str());
-    UploadResults(list, 3);
-    if (UploadRunning()) UploadResults(list, 3), UpdateOnlineLog();
-    for (DWORD start = GetTickCount(); UploadRunning() && GetTickCount() - start < 20000;) {
-        PumpMessages(20);
-        if (held && server.Requests().size() == 2) break;
-    }
-    StopUpload();  // as Tamsi's closing does
-    EXPECT_FALSE(UploadRunning());
-    UnhookWindowsHookEx(range), UnhookWindowsHookEx(step);
-    DestroyWindow(mainWindow);
-    mainWindow = NULL;
-    DeleteFileA(cookiePath.c_str());
-}
-
 int32_t SavedLastUploadTime() {  // -1 without a settings file
     Settings saved = {};
     std::ifstream file(folder + "\\Tamsi.ini", std::ios::binary);
@@ -111,17 +78,42 @@ TEST(UploadResultsWin, ResultsGoOldestFirstEachAfterTheLastReplyAndOnlyWhatWasTa
         {USER, "ot", 0, 1500, "Connection Problem: recv() failed: 10060\n", "2000 2001 ", T},
         {USER, "oh", 0, 60000, nullptr, "2000 2001 ", T},  // stopped during the second reply
     };
+    char cookies[MAX_PATH] = "";
+    SHGetFolderPathA(NULL, CSIDL_COOKIES | CSIDL_FLAG_CREATE, NULL, SHGFP_TYPE_CURRENT, cookies);
+    const std::string cookiePath = std::string(cookies) + "\\tester@sranking03[1].txt";
+    snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s", folder.c_str());
+    CreateDirectoryA(folder.c_str(), NULL);
+    CreateDirectoryA((folder + "\\data").c_str(), NULL);
+    uploadMessageBox = settingsMessageBox = RecordBox;
+    HHOOK range = SetWindowsHookExA(WH_CALLWNDPROC, WatchRange, NULL, GetCurrentThreadId());
+    HHOOK step = SetWindowsHookExA(WH_GETMESSAGE, CountSteps, NULL, GetCurrentThreadId());
+    mainWindow = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 9, 9, NULL, NULL, NULL, NULL);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.script + std::string(c.cookie ? "" : " without a cookie"));
         DeleteFileA((folder + "\\Tamsi.ini").c_str());
         const std::string recorded = folder + "\\data\\" + std::to_string(c.recording) + ".csv";
         if (c.recording) std::ofstream(recorded) << "Time,Distance,Pace,Watts,Cals,SPM,HR\n";
+        if (c.cookie) std::ofstream(cookiePath, std::ios::binary) << c.cookie;
+        else DeleteFileA(cookiePath.c_str());
         rowFileSeconds = c.recording;
         uploadTimeOuts.replyMs = c.replyMs;
         TestRankingServer server(c.script);
+        boxes.clear(), ranges.clear(), steps = 0;
+        settings.lastUploadTime = T - 100;
+        // By name: the address is looked up (an address in digits would not be).
+        _putenv_s("TAMSI_RANKING_SERVER", ("localhost" + server.Address().substr(9)).c_str());
+        // Until it ends or, when a reply is held, until that reply is awaited; another Send and
+        // an Update Online Log meanwhile start nothing.
         const DWORD start = GetTickCount();
         const bool held = c.script[1] == 'h';
-        Upload(c.cookie, server, held);
+        UploadResults(list, 3);
+        if (UploadRunning()) UploadResults(list, 3), UpdateOnlineLog();
+        for (; UploadRunning() && GetTickCount() - start < 20000;) {
+            PumpMessages(20);
+            if (held && server.Requests().size() == 2) break;
+        }
+        StopUpload();  // as Tamsi's closing does
+        EXPECT_FALSE(UploadRunning());
         EXPECT_EQ(boxes, c.box ? std::vector<std::string>{c.box} : std::vector<std::string>{});
         std::string sent;
         for (const std::string& request : server.Requests())
@@ -136,6 +128,10 @@ TEST(UploadResultsWin, ResultsGoOldestFirstEachAfterTheLastReplyAndOnlyWhatWasTa
         }
         DeleteFileA(recorded.c_str());
     }
+    UnhookWindowsHookEx(range), UnhookWindowsHookEx(step);
+    DestroyWindow(mainWindow);
+    mainWindow = NULL;
+    DeleteFileA(cookiePath.c_str());
     rowFileSeconds = 0;
     uploadTimeOuts.replyMs = 60000;
 }
