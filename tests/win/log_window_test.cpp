@@ -171,6 +171,7 @@ TEST_F(LogWindow, TheSelectionIsHighlightedWithFocusAndKeysAndClicksMoveCaretAnd
         SendMessageA(listWindow, WM_COMMAND, IDM_LOG_VIEW, 0);
     }
     HWND newest = FindWindowA("EntryWndClass", NULL);
+    UpdateWindow(newest);
     RECT placed, update;
     GetWindowRect(newest, &placed);
     EXPECT_EQ((std::vector<LONG>{placed.left, placed.top, placed.right}),
