@@ -240,11 +240,11 @@ TEST_F(LogWindow, TheSelectionIsHighlightedWithFocusAndKeysAndClicksMoveCaretAnd
                                            IDM_LOG_SEND, IDM_LOG_PRINT, IDM_LOG_DELETE,
                                            IDM_LOG_EXPORT, IDM_LOG_SEND_LOGBOOK, IDM_LOG_RACE}));
     EXPECT_EQ(logEntryCount, 29);  // the scan the first View asked for dropped 1030
-    Click(0);
+    Click(1);
     Post(WM_KEYDOWN, VK_DELETE, 0);  // one result: no question
-    EXPECT_EQ(GetFileAttributesA(DataPath(1029).c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA(DataPath(1028).c_str()), INVALID_FILE_ATTRIBUTES);
     Click(0), Click(1, MK_SHIFT);  // the rows close up in their order
-    EXPECT_EQ(Selected(), (std::vector<int>{1028, 1027}));
+    EXPECT_EQ(Selected(), (std::vector<int>{1029, 1027}));
     Post(WM_KEYDOWN, VK_DELETE, 0);
     EXPECT_EQ(dialogsShown, (std::vector<std::string>{
                                 "Confirm: Do you really want to open 11 entries at once?",
