@@ -97,14 +97,11 @@ TEST(TcxExport, ATrackpointPerLineWithItsHeartRateOnlyWhenWorn) {
 TEST(Export, NamesTakeTheLocalStartAndWholeMetres) {
     for (auto [zone, expected] :
          {std::pair{"UTC", "2009-02-13 2331 1999m.fit"}, {"EST5", "2009-02-13 1831 1999m.fit"}}) {
-        setenv("TZ", zone, 1);
-        tzset();
+        recorder_test::LocalZone local(zone);
         char name[64];
         FormatExportName(name, sizeof name, 1234567890, 1999.96, EXPORT_FIT);
         EXPECT_STREQ(name, expected);
     }
-    unsetenv("TZ");
-    tzset();
 }
 
 TEST(Export, ANotValidRowFileIsReportedAndAFailedWriteLeavesNothing) {
@@ -117,7 +114,7 @@ TEST(Export, ANotValidRowFileIsReportedAndAFailedWriteLeavesNothing) {
     EXPECT_EQ(ReadRowWorkout(7, &workout), ROW_FILE_NOT_VALID);
     EXPECT_EQ(reported, 1);
     rowFileNotValid = NULL;
-    const std::string target = base.path() + "/old.tcx";
+    const std::string target = base.path + "/old.tcx";
     std::ofstream(target) << "old";
     EXPECT_FALSE(
         WriteExport(Workout(), EXPORT_TCX, target.c_str(), [](auto, auto) { return false; }));

@@ -108,13 +108,10 @@ TEST(RowFileLoader, FilesAndTextsLoadAlike) {
         }
     }
     rowFileNotValid = NULL;
-    setenv("TZ", "EST5", 1);  // the log shows local times
-    tzset();
+    LocalZone local("EST5");  // the log shows local times
     char date[ENTRY_DATE_SIZE];
     FormatEntryDate(date, 1234567890);
     EXPECT_STREQ(date, "13 Feb 2009  06:31 PM");
-    unsetenv("TZ");
-    tzset();
 }
 
 }  // namespace

@@ -70,18 +70,12 @@ TEST(LogbookResult, TheJsonHoldsTheTotalsAndEveryStrokeOfTheRowFile) {
     ASSERT_TRUE(ParseRowWorkout(text, sizeof text - 1, &workout));
     const auto json = nlohmann::json::parse(
         FormatLogbookResult(workout, FormatLogbookDate(2026, 3, 7, 6, 5, 9), 'L'));
-    EXPECT_EQ(json["type"], "rower");
-    EXPECT_EQ(json["date"], "2026-03-07 06:05:09");
-    EXPECT_EQ(json["distance"], 2000);
-    EXPECT_EQ(json["time"], 12345);  // tenths, the hundredth dropped
-    EXPECT_EQ(json["weight_class"], "L");
-    EXPECT_EQ(json["stroke_count"], 3);
-    EXPECT_EQ(json["calories_total"], 95);
-    EXPECT_EQ(json["heart_rate"]["average"], 96);
-    EXPECT_EQ(json["stroke_data"][0], nlohmann::json::parse(
-                                          R"({"t":35,"d":79,"p":1160,"spm":27,"hr":0})"));
-    EXPECT_EQ(json["stroke_data"][2], nlohmann::json::parse(
-                                          R"({"t":12345,"d":20000,"p":1200,"spm":28,"hr":150})"));
+    // The time in tenths, the hundredth dropped.
+    const auto expected = nlohmann::json::parse(R"({"type":"rower","date":"2026-03-07 06:05:09",
+        "distance":2000,"time":12345,"weight_class":"L","stroke_count":3,"calories_total":95,
+        "heart_rate":{"average":96},"stroke_data":[{"t":35,"d":79,"p":1160,"spm":27,"hr":0},
+        {"t":57,"d":176,"p":1095,"spm":29,"hr":140},{"t":12345,"d":20000,"p":1200,"spm":28,"hr":150}]})");
+    for (const auto& [key, value] : expected.items()) EXPECT_EQ(json[key], value) << key;
     workout.lines = {{6000, 250.0, 0.2, 300, 0, 0, 0}};  // nothing known beyond the totals
     const auto bare = nlohmann::json::parse(FormatLogbookResult(workout, "d", 'H'));
     EXPECT_EQ(bare.count("heart_rate") + bare.count("calories_total"), 0u);

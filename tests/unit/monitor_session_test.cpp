@@ -1,16 +1,10 @@
 // Opening the monitor session: the order of the library calls and every failure path.
 #include <gtest/gtest.h>
-#include <string.h>
 
-#include <string>
-#include <vector>
-
-#include "app/app_state.h"
 #include "monitor/missing_library.h"
 #include "monitor/monitor_api.h"
 #include "monitor/monitor_session.h"
-#include "monitor/recorder.h"
-#include "settings/text_table.h"
+#include "recorder_test_support.h"
 
 namespace {
 
@@ -65,7 +59,7 @@ TEST(MonitorSession, OpensInTheLibrariesOrderAndShowsWhatFailedOrIsMissing) {
         {true, true, "", GONE, {}, "Error: PM3DDICP.dll and PM3CsafeCP.dll are" + MISSING},
         // clang-format on
     };
-    strcpy(textTable[TEXT_ERROR], "Error");
+    recorder_test::UseEnglishTexts();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.statusLine);
         calls.clear(), failing = c.failing;

@@ -59,8 +59,6 @@ protected:
     void SetUp() override {
         ResetRecorderState();
         UseEnglishTexts();
-        strcpy(textTable[TEXT_BOAT], "Boat"), strcpy(textTable[TEXT_UNIT_DISTANCE], "m");
-        strcpy(textTable[TEXT_UNIT_SECONDS], "s");
         SimConfig config;  // the monitor's own clock, moved on 25 hundredths a poll
         SimApplyConfigText(config, "mode=steps\npace=120\nrate=24\nstart_delay=200\nstep=25");
         SimMonitorReset(config);

@@ -2,7 +2,6 @@
 // tick, each stroke poll the next scripted answer, so exact sequences can be played.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <deque>
 
 #include "monitor/monitor_api.h"
@@ -44,10 +43,6 @@ int16_t ScriptedCommand(uint16_t, uint16_t, uint32_t* commands, uint16_t* size, 
     return a.status;
 }
 
-int OpenFiles() {
-    return (int)std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
-}
-
 using Results = std::vector<TickResult>;
 
 class RecorderTickTest : public ::testing::Test {
@@ -70,12 +65,16 @@ protected:
     }
     TickResult Tick(const Answer& answer) { return counters = answer, RunPollTick(); }
     // Plays stroke states on ticks 37 hundredths apart, the distance in tenths half the time.
-    Results Play(const std::vector<uint32_t>& states) {
+    Results Play(std::vector<uint32_t> states) {
         Results r;
         for (uint32_t s : states) r.push_back(Tick(Counters(time_, time_ / 2, s))), time_ += 37;
         return r;
     }
     std::string RowFile() { return ReadFile(base.RowFilePath(1000)); }
+    void StartOver() {
+        ResetRecorderState(), time_ = 100;
+        std::filesystem::remove_all(base.DataFolder());
+    }
 
     uint32_t time_ = 100;
     TempBase base;
@@ -142,10 +141,9 @@ TEST_F(RecorderTickTest, RowFileWaitsForTheTimeAndLinesGoOnPastTheLastSample) {
 // Strokes that go unrecorded stay announced, through ticks that clear any other error, until
 // a row file is created.
 TEST_F(RecorderTickTest, ARowFileThatCannotBeCreatedStaysAnnouncedUntilOneIs) {
-    const std::string blocked = base.path() + "/no-folder";
+    const std::string blocked = base.path + "/no-folder";
     std::ofstream(blocked) << "a file where the data folder's parent should be";
     snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s", blocked.c_str());
-    snprintf(textTable[TEXT_ROW_FILE_ERROR], TEXT_SLOT_SIZE, "Error: Couldn't create row file.");
     const char* const unrecorded = "Error: Couldn't create row file.\n";
     EXPECT_EQ(Play({2, 4, 1}), (Results{RedrawNumbers, RedrawFull, RedrawNumbers}));
     EXPECT_STREQ(statusLine, unrecorded);
@@ -153,7 +151,7 @@ TEST_F(RecorderTickTest, ARowFileThatCannotBeCreatedStaysAnnouncedUntilOneIs) {
     EXPECT_STREQ(statusLine, "Error: scripted failure -3");
     Play({2});
     EXPECT_STREQ(statusLine, unrecorded);
-    snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s", base.path().c_str());
+    snprintf(baseDirectory, BASE_DIRECTORY_SIZE, "%s", base.path.c_str());
     Play({4});
     EXPECT_STREQ(statusLine, "");
     EXPECT_EQ(RowFile(), std::string(ENGLISH_HEADER) + "\n248,12.4,0.210,302,95,28,150\n");
@@ -162,9 +160,7 @@ TEST_F(RecorderTickTest, ARowFileThatCannotBeCreatedStaysAnnouncedUntilOneIs) {
 // Cut short anywhere, even just before the heart rate's entry.
 TEST_F(RecorderTickTest, GarbledStrokeRepeatsTheLastSampleAndWritesNoLine) {
     for (size_t entries : {14, 19}) {
-        ResetRecorderState();
-        std::filesystem::remove_all(base.DataFolder());
-        time_ = 100;
+        StartOver();
         Answer cut = Stroke(210, 302, 95, 28, 150);
         cut.entries.resize(entries);
         strokes = {Stroke(200, 301, 90, 27, 140), cut};
@@ -179,7 +175,7 @@ TEST_F(RecorderTickTest, GarbledStrokeRepeatsTheLastSampleAndWritesNoLine) {
 }
 
 // Counters as a monitor shows them, a stroke in between so that the row file is open.
-using Reading = std::array<uint32_t, 2>;  // work time, distance in tenths
+using Reading = std::pair<uint32_t, uint32_t>;  // work time, distance in tenths
 // clang-format off
 const struct {
     const char* workout;
@@ -205,16 +201,14 @@ const struct {
 TEST_F(RecorderTickTest, ClosingLineCarriesWhatWasRowedAndTheFileIsClosed) {
     for (const auto& c : CLOSING_CASES) {
         SCOPED_TRACE(c.workout);
-        ResetRecorderState();
-        std::filesystem::remove_all(base.DataFolder());
-        int openFiles = OpenFiles();
-        Tick(Counters(c.start[0], c.start[1], 1));
-        Tick(Counters(c.drive[0], c.drive[1], 2));
-        Tick(Counters(c.recovery[0], c.recovery[1], 4));
-        Tick(Counters(c.last[0], c.last[1], 1));
+        StartOver();
+        auto openFiles = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); };
+        const auto before = openFiles();
+        for (auto [at, state] : {std::pair{c.start, 1}, {c.drive, 2}, {c.recovery, 4}, {c.last, 1}})
+            Tick(Counters(at.first, at.second, state));
         newWorkoutPending = c.commanded;
-        Tick(Counters(c.end[0], c.end[1], 1));
-        EXPECT_EQ(OpenFiles(), openFiles);
+        Tick(Counters(c.end.first, c.end.second, 1));
+        EXPECT_EQ(openFiles(), before);
         EXPECT_EQ(rowFileSeconds, 0);
         auto line = [](const char* start) { return start + std::string(",0.210,302,95,28,150\n"); };
         EXPECT_EQ(RowFile(), ENGLISH_HEADER + ("\n" + line(c.strokeLine) + line(c.closingLine)));

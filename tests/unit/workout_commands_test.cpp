@@ -11,6 +11,7 @@
 #include "app/workout_menu.h"
 #include "monitor/monitor_api.h"
 #include "monitor/poll_state.h"
+#include "recorder_test_support.h"
 
 namespace {
 
@@ -83,16 +84,13 @@ TEST_F(WorkoutCommands, EveryWorkoutMenuItemSendsItsOwnWorkout) {
 }
 
 TEST_F(WorkoutCommands, ClockSendsLocalTimeAndDate) {
-    setenv("TZ", "EST5", 1);  // a clock five hours behind UTC
-    tzset();
+    recorder_test::LocalZone zone("EST5");  // a clock five hours behind UTC
     struct tm local = {9, 5, 14, 6, 2, 109, 0, 0, -1, 0, nullptr};  // 2009-03-06 14:05:09
     now = mktime(&local);
     RunClockCommand(HOOKS);
     EXPECT_EQ(sent, (std::vector<Entries>{{0x11, 3, 14, 5, 9, 0x12, 3, 109, 3, 6}}));
     EXPECT_EQ(waits, (std::vector<uint32_t>{100}));
     EXPECT_TRUE(redraws.empty());  // only a failure is shown
-    unsetenv("TZ");
-    tzset();
 }
 
 }  // namespace
