@@ -36,16 +36,10 @@ protected:
     std::unique_ptr<StrokeHistory> h = std::make_unique<StrokeHistory>();  // 400 KB
 };
 
-TEST_F(DisplayGeometry, PrintersUseThePrintablePageAndAFullClearTheDesktop) {
-    PanelSize page = PanelDrawingSize(640, 480, 2479, 3508, 50, 60);
-    PanelSize clear = FullClearSize(100, 100, 2560, 1440);
-    EXPECT_EQ((Ints{page.width, page.height, clear.width, clear.height}),
-              (Ints{2379, 3388, 2560, 1440}));
-}
-
 // Live, the newest sample and the state, the graph on full redraws only; a finished workout
-// (one with an average power) its averages, the graph always.
-TEST_F(DisplayGeometry, PanelShowsTheNewestSampleOrTheAveragesOfAFinishedWorkout) {
+// (one with an average power) its averages, the graph always. A printer's page is its printable
+// part; a full clear covers the desktop.
+TEST_F(DisplayGeometry, PanelShowsTheNewestSampleOrAFinishedWorkoutsAveragesOnScreenOrPage) {
     h->workTime = 6150, h->distance = 1234.56, h->lastSample = 3, h->pace[3] = 0.25;
     h->strokeRate[3] = 28, h->heartRate[3] = 150, h->distancePerStroke = 10.24;
     h->power[3] = 230, h->calories = 42, h->strokeState = 4;
@@ -66,6 +60,10 @@ TEST_F(DisplayGeometry, PanelShowsTheNewestSampleOrTheAveragesOfAFinishedWorkout
     // A negative time has one minus; an hour takes its own place.
     EXPECT_STREQ(FormatTime(-6150), "-1:01.50");
     EXPECT_STREQ(FormatTime(372345), "1:02:03.45");
+    PanelSize page = PanelDrawingSize(640, 480, 2479, 3508, 50, 60);
+    PanelSize clear = FullClearSize(100, 100, 2560, 1440);
+    EXPECT_EQ((Ints{page.width, page.height, clear.width, clear.height}),
+              (Ints{2379, 3388, 2560, 1440}));
 }
 
 // Each series shown (heart rate only once a sample had one) takes a 30-unit label column left

@@ -1,6 +1,5 @@
-// Row files: creating and writing them, the log catalog's scan of their last lines, loading a
-// whole one, and its FIT and TCX export: a small known workout with and without a heart-rate
-// belt and of one stroke, export names, a not valid row file and a failed write.
+// Row files: writing them, the log catalog's scan of their last lines, loading one, and the FIT
+// and TCX export of a known workout, belt or not, with its name, a bad file and a failed write.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -176,7 +175,7 @@ const struct { int message, field; std::vector<uint32_t> belt, noBelt; } FIELDS[
 };
 // clang-format on
 
-TEST(FitExport, AKnownWorkoutReadsBackFieldByFieldWithAndWithoutABeltAndOneStroke) {
+TEST(Export, AKnownWorkoutReadsBackFromFitFieldByFieldAndTcxPerLineBeltOrNot) {
     for (bool belt : {true, false}) {
         const std::string file = EncodeFitActivity(belt ? Workout() : Workout(0, 0));
         const uint8_t* bytes = (const uint8_t*)file.data();
@@ -191,9 +190,6 @@ TEST(FitExport, AKnownWorkoutReadsBackFieldByFieldWithAndWithoutABeltAndOneStrok
     auto one = Decode(EncodeFitActivity(Workout(0, 0, "\n150,5.0,0.25,200,0,22,0\n")));
     EXPECT_EQ((one[{20, 253}]), std::vector<uint32_t>{T + 1});
     EXPECT_EQ((one[{18, 18}]), std::vector<uint32_t>{40});  // 1 stroke in 1.5 s
-}
-
-TEST(TcxExport, ATrackpointPerLineWithItsHeartRateOnlyWhenWorn) {
     EXPECT_NE(EncodeTcxActivity(Workout()).find(
                   "<Time>2009-02-13T23:31:35.20Z</Time>\n            <DistanceMeters>20.5</"
                   "DistanceMeters>\n            <HeartRateBpm><Value>141</Value>"),
@@ -201,7 +197,7 @@ TEST(TcxExport, ATrackpointPerLineWithItsHeartRateOnlyWhenWorn) {
     EXPECT_EQ(EncodeTcxActivity(Workout(0, 0)).find("HeartRate"), std::string::npos);
 }
 
-TEST(Export, NamesTakeTheLocalStartAndWholeMetres) {
+TEST(Export, NamesAreLocalInWholeMetresAndABadFileOrFailedWriteLeavesNothing) {
     for (auto [zone, expected] :
          {std::pair{"UTC", "2009-02-13 2331 1999m.fit"}, {"EST5", "2009-02-13 1831 1999m.fit"}}) {
         LocalZone local(zone);
@@ -209,9 +205,6 @@ TEST(Export, NamesTakeTheLocalStartAndWholeMetres) {
         FormatExportName(name, sizeof name, 1234567890, 1999.96, EXPORT_FIT);
         EXPECT_STREQ(name, expected);
     }
-}
-
-TEST(Export, ANotValidRowFileIsReportedAndAFailedWriteLeavesNothing) {
     TempBase base;
     std::filesystem::create_directories(base.DataFolder());
     std::ofstream(base.RowFilePath(7)) << "header\n300,10.0,0.250,180,1,24,0\n0,0,0,0,0,0,0\n";

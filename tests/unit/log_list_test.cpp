@@ -130,7 +130,7 @@ TEST(LogListLayout, RowsLieBelowTheHeaderUpToTheLastColumnAsScrolledAndWheelPart
     EXPECT_EQ(rows, 2 - 3);  // a turn back drops the part left over
 }
 
-TEST(LogListLayout, FittingDividersColoursAndCutTexts) {
+TEST(LogListLayout, FittingDividersColoursCutTextsAndEachColumnsField) {
     int32_t natural[] = {130, 60, 70, 70, 60}, fitted[5];
     EXPECT_EQ(FitColumnWidths(natural, 300, fitted), 390);
     EXPECT_EQ(std::vector<int>(fitted, fitted + 5), (std::vector<int>{95, 44, 51, 51, 44}));
@@ -146,9 +146,6 @@ TEST(LogListLayout, FittingDividersColoursAndCutTexts) {
     EXPECT_STREQ(date, "12 Mar 200...");  // 100/8 - 2 characters
     CutCellText(pace, sixPerChar(pace, NULL), 20, 8, sixPerChar, NULL);
     EXPECT_STREQ(pace, "1...");  // 20/8 - 2 = 0: the first character still
-}
-
-TEST(LogListCells, EachColumnShowsItsField) {
     Fill(1, {1, 42000, 95, 10500, 1999.6f});
     const char* expected[] = {"2000", "7:00.00", "1:45.00", "95"};
     for (int column = 1; column < 5; column++) {
@@ -158,7 +155,7 @@ TEST(LogListCells, EachColumnShowsItsField) {
     }
 }
 
-TEST(LogListDelete, AFileThatStaysKeepsItsRow) {
+TEST(LogListSelected, ADeletedFileThatStaysKeepsItsRowAndPrintsGoInDisplayOrder) {
     Fill(5);
     for (int slot : {1, 2, 4, 5}) logList.selected[slot] = 1;
     char failed[256];
@@ -167,9 +164,6 @@ TEST(LogListDelete, AFileThatStaysKeepsItsRow) {
     EXPECT_NE(strstr(failed, "1002.csv\n"), nullptr);
     EXPECT_EQ(Order(), (std::vector<int>{3, 2}));  // the last row moves into a deleted one
     EXPECT_EQ(Selected(), (std::vector<int>{1}));
-}
-
-TEST(PrintSelection, SelectedStartTimesInDisplayOrderWithinTheCatalog) {
     Fill(4);
     const int order[] = {4, 2, 0, MAX_LOG_ENTRIES + 1, 3, 1, -7};
     for (int row = 0; row < 7; ++row) logList.displayOrder[row] = order[row];

@@ -1,7 +1,6 @@
-// The poll's tick against a scripted monitor: the counter poll gets the answer set for the
-// tick, each stroke poll the next scripted answer, so exact sequences can be played. The pace
-// boat: its course from a row file's lines, and races rowed on the simulated monitor against
-// boats that finish before and after the rower.
+// The poll's tick against a scripted monitor (the counter poll gets the answer set for the tick,
+// each stroke poll the next scripted answer), and the pace boat: its course from a row file's
+// lines, and races on the simulated monitor against boats that finish before and after the rower.
 #include <gtest/gtest.h>
 #include <math.h>
 
@@ -189,8 +188,7 @@ const struct {
     Reading start, drive, recovery, last;
     bool commanded;  // a workout command between the last reading and the end
     Reading end;
-    const char* strokeLine;
-    const char* closingLine;
+    std::string strokeLine, closingLine;
 } CLOSING_CASES[] = {
     {"plain row, monitor resets", {0, 0}, {123000, 19950}, {123100, 19970}, {123456, 20000},
      false, {0, 0}, "123100,1997.0", "123456,2000.0"},
@@ -209,15 +207,15 @@ TEST_F(RecorderTickTest, ClosingLineCarriesWhatWasRowedAndTheFileIsClosed) {
     for (const auto& c : CLOSING_CASES) {
         SCOPED_TRACE(c.workout);
         StartOver();
-        auto openFiles = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); };
-        const auto before = openFiles();
+        const auto fds = [] { return std::filesystem::directory_iterator("/proc/self/fd"); };
+        const auto before = std::distance(fds(), {});
         for (auto [at, state] : {std::pair{c.start, 1}, {c.drive, 2}, {c.recovery, 4}, {c.last, 1}})
             Tick(Counters(at.first, at.second, state));
         newWorkoutPending = c.commanded;
         Tick(Counters(c.end.first, c.end.second, 1));
-        EXPECT_EQ(openFiles(), before);
+        EXPECT_EQ(std::distance(fds(), {}), before);
         EXPECT_EQ(rowFileSeconds, 0);
-        auto line = [](const char* start) { return start + std::string(",0.210,302,95,28,150\n"); };
+        auto line = [](const std::string& start) { return start + ",0.210,302,95,28,150\n"; };
         EXPECT_EQ(RowFile(), ENGLISH_HEADER + ("\n" + line(c.strokeLine) + line(c.closingLine)));
         EXPECT_EQ(liveHistory.lastSample, 0);  // the live record starts over
     }

@@ -1,6 +1,5 @@
-// The settings: the base directory Tamsi.ini lies in, the raw 100-byte record with its defaults
-// and repairs, saves that never leave a half-written file, the main window's placement from it,
-// the language tables' parser and the Preferences dialog's input.
+// The settings: Tamsi.ini's folder, the raw 100-byte record with its defaults, repairs and whole
+// saves, the main window's placement from it, the language tables' parser, the Preferences input.
 #include <gtest/gtest.h>
 
 #include <memory>

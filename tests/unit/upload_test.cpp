@@ -1,7 +1,6 @@
-// Sending results online. To the online log: which ones, the bytes posted, the cookie read from
-// its file, the test server override, judging the replies however they are split, and the words
-// of a refusal. To the online logbook: which servers are taken, the OAuth addresses and the
-// browser's return, the result JSON against its row file, the replies, and the two files.
+// Sending results online: to the online log (which ones, the bytes posted, the cookie, the test
+// server, the replies however split, a refusal's words) and to the online logbook (its servers,
+// the OAuth addresses and the browser's return, the result JSON, the replies, the two files).
 #include <gtest/gtest.h>
 #include <math.h>
 #include <string.h>
@@ -23,7 +22,7 @@
 
 namespace {
 
-TEST(OnlineLog, SendsEveryResultRecordedAfterTheSecondOfTheLastUpload) {
+TEST(OnlineLog, SendsWhatCameAfterTheLastUploadAndCountsOnlyAnUnbrokenRunAsSent) {
     const int32_t startTimes[] = {500, 900, 1000, 1001, 700, 1200};
     logEntryCount = 6;
     for (int slot = 1; slot <= 6; ++slot) logEntries[slot].startTime = startTimes[slot - 1];
@@ -33,9 +32,6 @@ TEST(OnlineLog, SendsEveryResultRecordedAfterTheSecondOfTheLastUpload) {
     EXPECT_EQ(list[1], &logEntries[6]);
     ASSERT_EQ(CollectNewResults(list, 1000, 1001), 1);  // 1001 is still being recorded
     EXPECT_EQ(list[0], &logEntries[6]);
-}
-
-TEST(UploadPlan, OnlyAnUnbrokenRunOfAcceptedResultsCountsAsSent) {
     const struct { std::vector<int32_t> known, accepted; int32_t last; } cases[] = {  // after 100
         {{150, 200, 300}, {150, 200, 300}, 300},
         {{150, 200, 300}, {200, 300}, 100},  // a Send of the two newest: 150 is still unsent
@@ -104,7 +100,7 @@ TEST(RankingServerChoice, TheEnvironmentMayNameOnlyAPlainHostAndPort) {
 
 // Replies judged whole or split anywhere, and what the rower is told of the last result posted
 // when they are not all taken.
-TEST(UploadReply, RepliesAreJudgedWholeOrSplitAnywhereAndARefusalNamesItsResult) {
+TEST(UploadReply, JudgedWholeOrSplitAnywhereARefusalNamesItsResultAndTheWaitIsBounded) {
     const std::string ok = "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nThank";
     const std::string chunked =
         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n4;x=y\r\nHTTP\r\n"
@@ -149,13 +145,10 @@ TEST(UploadReply, RepliesAreJudgedWholeOrSplitAnywhereAndARefusalNamesItsResult)
             EXPECT_EQ(told, c.told);
         }
     }
-}
-
-TEST(UploadReply, AReplyGetsThirtySecondsForEachByteAndSixtyInAll) {
     // Since the request, since the last byte, and the wait left.
-    const unsigned cases[][3] = {
+    const unsigned waits[][3] = {
         {0, 0, 30000}, {45000, 0, 15000}, {59000, 29500, 500}, {60000, 0, 0}, {20000, 30000, 0}};
-    for (const auto& c : cases)
+    for (const auto& c : waits)
         EXPECT_EQ(ReplyWaitLeft(c[0], c[1], REPLY_DEADLINE_MS, REPLY_IDLE_MS), c[2]);
 }
 
@@ -174,7 +167,7 @@ TEST(LogbookServer, OnlyHttpsOrTheLoopbackAddressIsTaken) {
     }
 }
 
-TEST(LogbookOAuth, AddressesAndFormsCarryEveryFieldEncoded) {
+TEST(LogbookOAuth, FieldsAreEncodedAndTheListenerTakesOnlyItsPathWithItsState) {
     LogbookServer server;
     ASSERT_TRUE(ChooseLogbookServer("http://127.0.0.1:81", &server));
     const uint8_t random[OAUTH_STATE_BYTES] = {0, 1, 0xab, 0xff};
@@ -189,9 +182,6 @@ TEST(LogbookOAuth, AddressesAndFormsCarryEveryFieldEncoded) {
               "&redirect_uri=http%3A%2F%2Flocalhost%3A47615%2Fcallback");
     EXPECT_EQ(FormatTokenRefresh("r+", "i", "s"),
               "grant_type=refresh_token&refresh_token=r%2B&client_id=i&client_secret=s");
-}
-
-TEST(LogbookOAuth, TheListenerTakesOnlyItsPathWithItsState) {
     const struct { const char* request; CallbackVerdict verdict; const char* code; } cases[] = {
         {"GET /callback?code=a%2Fb+c&state=S1 HTTP/1.1\r\n", CALLBACK_CODE, "a/b c"},
         {"GET /callback?state=S1&code=x HTTP/1.1\r\nHost: l\r\n", CALLBACK_CODE, "x"},
@@ -222,7 +212,8 @@ TEST(LogbookResult, TheJsonHoldsTheTotalsAndEveryStrokeOfTheRowFile) {
     const auto expected = nlohmann::json::parse(R"({"type":"rower","date":"2026-03-07 06:05:09",
         "distance":2000,"time":12345,"weight_class":"L","stroke_count":3,"calories_total":95,
         "heart_rate":{"average":96},"stroke_data":[{"t":35,"d":79,"p":1160,"spm":27,"hr":0},
-        {"t":57,"d":176,"p":1095,"spm":29,"hr":140},{"t":12345,"d":20000,"p":1200,"spm":28,"hr":150}]})");
+        {"t":57,"d":176,"p":1095,"spm":29,"hr":140},
+        {"t":12345,"d":20000,"p":1200,"spm":28,"hr":150}]})");
     for (const auto& [key, value] : expected.items()) EXPECT_EQ(json[key], value) << key;
     workout.lines = {{6000, 250.0, 0.2, 300, 0, 0, 0}};  // nothing known beyond the totals
     const auto bare = nlohmann::json::parse(FormatLogbookResult(workout, "d", 'H'));
@@ -263,7 +254,8 @@ TEST(LogbookReply, EachReplyIsJudgedAndARefusalKeepsTheServersWords) {
 
 TEST(LogbookRecords, TheSentRecordAndTheTokenFileReadBackWhatWasWritten) {
     const std::string record = FormatSentLine(1234567000, "81") + "1234568000\n12x 5\n" +
-                               "1234569000 \n1234570000 83\r\n";  // cut lines, a CR LF
+                               "1234569000 \n1234570000 83\r\n" +  // cut lines, a CR LF
+                               "1234571000 8" + std::string(1, '\0') + "4\n";  // a NUL in the id
     const std::vector<SentResult> sent = ParseSentRecord(record);
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(FindSent(sent, 1234570000), "83");
