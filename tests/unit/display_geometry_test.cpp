@@ -5,7 +5,7 @@
 
 #include "display/format_time.h"
 #include "display/panel_geometry.h"
-#include "recorder_test_support.h"
+#include "test_support.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 
@@ -18,7 +18,7 @@ using Ints = std::vector<int>;
 class DisplayGeometry : public ::testing::Test {
 protected:
     void SetUp() override {
-        recorder_test::UseEnglishTexts();
+        test_support::UseEnglishTexts();
         ApplyDefaultSettings(&settings, {});
     }
     // Each line's text and unit; a unit sits 15 below its number's top.

@@ -12,10 +12,10 @@
 #include "monitor/poll_state.h"
 #include "monitor/stroke_history.h"
 #include "monitor/workout_commands.h"
-#include "recorder_test_support.h"
+#include "test_support.h"
 #include "simmonitor/sim_monitor.h"
 
-using namespace recorder_test;
+using namespace test_support;
 
 namespace {
 

@@ -6,12 +6,12 @@
 
 #include "app/base_directory.h"
 #include "app/window_placement.h"
-#include "recorder_test_support.h"
+#include "test_support.h"
 #include "settings/preferences_input.h"
 #include "settings/settings_file.h"
 #include "settings/text_table_parser.h"
 
-using namespace recorder_test;
+using namespace test_support;
 
 namespace {
 

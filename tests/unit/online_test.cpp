@@ -18,7 +18,7 @@
 #include "upload/upload_plan.h"
 #include "upload/upload_reply.h"
 #include "upload/upload_request.h"
-#include "recorder_test_support.h"
+#include "test_support.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ TEST(OnlineLog, SendsWhatCameAfterTheLastUploadAndCountsOnlyAnUnbrokenRunAsSent)
 }
 
 TEST(UploadRequest, TheBodyCarriesTheResultAndItsLocalDateAsTheLogShowsIt) {
-    recorder_test::LocalZone local("UTC");
+    test_support::LocalZone local("UTC");
     char body[UPLOAD_BODY_SIZE], header[UPLOAD_HEADER_SIZE];
     const LogEntry entry = {1234567890, 372345, 0, 0, NAN};  // 1:02:03.45, a damaged distance
     const std::string expected =

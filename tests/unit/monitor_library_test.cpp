@@ -8,7 +8,7 @@
 #include "monitor/monitor_session.h"
 #include "monitor/poll_state.h"
 #include "monitor/workout_commands.h"
-#include "recorder_test_support.h"
+#include "test_support.h"
 
 namespace {
 
@@ -81,7 +81,7 @@ TEST_F(WorkoutCommands, EveryWorkoutMenuItemSendsItsOwnWorkout) {
 }
 
 TEST_F(WorkoutCommands, ClockSendsLocalTimeAndDate) {
-    recorder_test::LocalZone zone("EST5");  // a clock five hours behind UTC
+    test_support::LocalZone zone("EST5");  // a clock five hours behind UTC
     struct tm local = {9, 5, 14, 6, 2, 109, 0, 0, -1, 0, nullptr};  // 2009-03-06 14:05:09
     now = mktime(&local);
     RunClockCommand(HOOKS);
@@ -141,7 +141,7 @@ TEST(MonitorSession, OpensInTheLibrariesOrderAndShowsWhatFailedOrIsMissing) {
         {true, true, "", GONE, {}, "Error: PM3DDICP.dll and PM3CsafeCP.dll are" + MISSING},
         // clang-format on
     };
-    recorder_test::UseEnglishTexts();
+    test_support::UseEnglishTexts();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.statusLine);
         calls.clear(), failing = c.failing;

@@ -13,7 +13,7 @@
 #include "monitor/row_file.h"
 #include "settings/text_table_parser.h"
 
-namespace recorder_test {
+namespace test_support {
 
 inline const char* const ENGLISH_HEADER = "Time,Distance,Pace,Watts,Cals,SPM,HR";
 
@@ -59,4 +59,4 @@ struct TempBase {
     }();
 };
 
-}  // namespace recorder_test
+}  // namespace test_support

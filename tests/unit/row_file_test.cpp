@@ -12,9 +12,9 @@
 #include "log/log_notices.h"
 #include "log/row_file_loader.h"
 #include "log/row_file_parser.h"
-#include "recorder_test_support.h"
+#include "test_support.h"
 
-using namespace recorder_test;
+using namespace test_support;
 
 namespace {
 
