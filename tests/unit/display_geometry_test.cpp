@@ -1,50 +1,25 @@
 // The display's window-free parts: time texts, panel sizes and lines, strip graph geometry.
 #include <gtest/gtest.h>
 
-#include <string.h>
-
 #include <memory>
-#include <string>
-#include <vector>
 
-#include "app/app_state.h"
 #include "display/format_time.h"
 #include "display/panel_geometry.h"
+#include "test_support.h"
 #include "settings/settings.h"
-#include "settings/text_table.h"
+#include "settings/settings_file.h"
 
 namespace {
 
 using Texts = std::vector<std::string>;
 using Ints = std::vector<int>;
 
-TEST(DisplayFormatTime, ANegativeTimeHasOneMinusAndAnHourItsOwnPlace) {
-    EXPECT_STREQ(FormatTime(-6150), "-1:01.50");
-    EXPECT_STREQ(FormatTime(372345), "1:02:03.45");
-}
-
-// The English panel texts and a new settings file's graphs and scales; the globals the
-// panel reads are put back when the test ends.
+// The English panel texts and a new settings file's graphs and scales.
 class DisplayGeometry : public ::testing::Test {
 protected:
     void SetUp() override {
-        memcpy(&savedSettings, &settings, sizeof settings);
-        memcpy(savedTexts, textTable, sizeof textTable);
-        const char* const labels[] = {"Waiting", "Waiting", "Driving", "Dwelling", "Recovery",
-                                      "Time", "Distance", "Pace", "Stroke Rate", "Strokes",
-                                      "Heart Rate", "DPS", "Power", "Cals", "State"};
-        const char* const units[] = {"m", "/500m", "s/m", "bpm", "m", "watt", "kcal"};
-        memset(textTable, 0, sizeof textTable);
-        for (int i = 0; i < 15; ++i) strcpy(textTable[TEXT_STATE_FIRST + i], labels[i]);
-        for (int i = 0; i < 7; ++i) strcpy(textTable[TEXT_UNIT_DISTANCE + i], units[i]);
-        settings.showHeartRate = settings.showStrokeRate = settings.showPower = settings.showPace = 1;
-        settings.powerMin = settings.strokeRateMin = settings.paceMin = settings.heartRateMin = 0;
-        settings.powerMax = 250, settings.strokeRateMax = 40, settings.paceMax = 5;
-        settings.heartRateMax = 200;
-    }
-    void TearDown() override {
-        memcpy(&settings, &savedSettings, sizeof settings);
-        memcpy(textTable, savedTexts, sizeof textTable);
+        test_support::UseEnglishTexts();
+        ApplyDefaultSettings(&settings, {});
     }
     // Each line's text and unit; a unit sits 15 below its number's top.
     Texts Lines() {
@@ -58,21 +33,13 @@ protected:
         }
         return texts;
     }
-    Settings savedSettings;
-    char savedTexts[TEXT_SLOTS][TEXT_SLOT_SIZE];
     std::unique_ptr<StrokeHistory> h = std::make_unique<StrokeHistory>();  // 400 KB
 };
 
-TEST_F(DisplayGeometry, PrintersUseThePrintablePageAndAFullClearTheDesktop) {
-    PanelSize page = PanelDrawingSize(640, 480, 2479, 3508, 50, 60);
-    PanelSize clear = FullClearSize(100, 100, 2560, 1440);
-    EXPECT_EQ((Ints{page.width, page.height, clear.width, clear.height}),
-              (Ints{2379, 3388, 2560, 1440}));
-}
-
 // Live, the newest sample and the state, the graph on full redraws only; a finished workout
-// (one with an average power) its averages, the graph always.
-TEST_F(DisplayGeometry, PanelShowsTheNewestSampleOrTheAveragesOfAFinishedWorkout) {
+// (one with an average power) its averages, the graph always. A printer's page is its printable
+// part; a full clear covers the desktop.
+TEST_F(DisplayGeometry, PanelShowsTheNewestSampleOrAFinishedWorkoutsAveragesOnScreenOrPage) {
     h->workTime = 6150, h->distance = 1234.56, h->lastSample = 3, h->pace[3] = 0.25;
     h->strokeRate[3] = 28, h->heartRate[3] = 150, h->distancePerStroke = 10.24;
     h->power[3] = 230, h->calories = 42, h->strokeState = 4;
@@ -90,6 +57,13 @@ TEST_F(DisplayGeometry, PanelShowsTheNewestSampleOrTheAveragesOfAFinishedWorkout
     EXPECT_EQ(Lines(), (Texts{"Time: 2:03:04.05", "Distance: 21097.0 m", "Pace: 2:55.00 /500m",
                               "Stroke Rate: 27 s/m", "Strokes: 2210", "Heart Rate: 142 bpm",
                               "DPS: 9.5 m", "Power: 187 watt", "Cals: 1200 kcal"}));
+    // A negative time has one minus; an hour takes its own place.
+    EXPECT_STREQ(FormatTime(-6150), "-1:01.50");
+    EXPECT_STREQ(FormatTime(372345), "1:02:03.45");
+    PanelSize page = PanelDrawingSize(640, 480, 2479, 3508, 50, 60);
+    PanelSize clear = FullClearSize(100, 100, 2560, 1440);
+    EXPECT_EQ((Ints{page.width, page.height, clear.width, clear.height}),
+              (Ints{2379, 3388, 2560, 1440}));
 }
 
 // Each series shown (heart rate only once a sample had one) takes a 30-unit label column left

@@ -130,12 +130,7 @@ TEST(LogListLayout, RowsLieBelowTheHeaderUpToTheLastColumnAsScrolledAndWheelPart
     EXPECT_EQ(rows, 2 - 3);  // a turn back drops the part left over
 }
 
-// A font whose characters are narrower than its average of 8 pixels.
-int SixPerChar(const char* text, void*) {
-    return 6 * (int)strlen(text);
-}
-
-TEST(LogListLayout, FittingDividersColoursAndCutTexts) {
+TEST(LogListLayout, FittingDividersColoursCutTextsAndEachColumnsField) {
     int32_t natural[] = {130, 60, 70, 70, 60}, fitted[5];
     EXPECT_EQ(FitColumnWidths(natural, 300, fitted), 390);
     EXPECT_EQ(std::vector<int>(fitted, fitted + 5), (std::vector<int>{95, 44, 51, 51, 44}));
@@ -145,13 +140,12 @@ TEST(LogListLayout, FittingDividersColoursAndCutTexts) {
     EXPECT_EQ(SetColumnWidth(2, 3), 10);
     EXPECT_EQ(InvertColour(10 + 256 * 36 + 65536 * 106), 245u + 256 * 219 + 65536 * 149);
     char date[LOG_CELL_SIZE] = "12 Mar 2008  07:15 AM", pace[LOG_CELL_SIZE] = "1:45.00";
-    CutCellText(date, SixPerChar(date, NULL), 100, 8, SixPerChar, NULL);
+    // A font whose characters are narrower than its average of 8 pixels.
+    auto sixPerChar = [](const char* text, void*) { return 6 * (int)strlen(text); };
+    CutCellText(date, sixPerChar(date, NULL), 100, 8, sixPerChar, NULL);
     EXPECT_STREQ(date, "12 Mar 200...");  // 100/8 - 2 characters
-    CutCellText(pace, SixPerChar(pace, NULL), 20, 8, SixPerChar, NULL);
+    CutCellText(pace, sixPerChar(pace, NULL), 20, 8, sixPerChar, NULL);
     EXPECT_STREQ(pace, "1...");  // 20/8 - 2 = 0: the first character still
-}
-
-TEST(LogListCells, EachColumnShowsItsField) {
     Fill(1, {1, 42000, 95, 10500, 1999.6f});
     const char* expected[] = {"2000", "7:00.00", "1:45.00", "95"};
     for (int column = 1; column < 5; column++) {
@@ -161,21 +155,15 @@ TEST(LogListCells, EachColumnShowsItsField) {
     }
 }
 
-bool DeleteAllButTwo(const char* path) {
-    return strstr(path, "1002.csv") == NULL;
-}
-
-TEST(LogListDelete, AFileThatStaysKeepsItsRow) {
+TEST(LogListSelected, ADeletedFileThatStaysKeepsItsRowAndPrintsGoInDisplayOrder) {
     Fill(5);
     for (int slot : {1, 2, 4, 5}) logList.selected[slot] = 1;
     char failed[256];
-    EXPECT_EQ(DeleteSelectedRows(DeleteAllButTwo, failed, sizeof failed), 1);
+    auto allButTwo = [](const char* path) { return strstr(path, "1002.csv") == NULL; };
+    EXPECT_EQ(DeleteSelectedRows(allButTwo, failed, sizeof failed), 1);
     EXPECT_NE(strstr(failed, "1002.csv\n"), nullptr);
     EXPECT_EQ(Order(), (std::vector<int>{3, 2}));  // the last row moves into a deleted one
     EXPECT_EQ(Selected(), (std::vector<int>{1}));
-}
-
-TEST(PrintSelection, SelectedStartTimesInDisplayOrderWithinTheCatalog) {
     Fill(4);
     const int order[] = {4, 2, 0, MAX_LOG_ENTRIES + 1, 3, 1, -7};
     for (int row = 0; row < 7; ++row) logList.displayOrder[row] = order[row];

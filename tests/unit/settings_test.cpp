@@ -1,21 +1,17 @@
-// The settings: the base directory Tamsi.ini lies in, the raw 100-byte record with its defaults
-// and repairs, saves that never leave a half-written file, the main window's placement from it,
-// the language tables' parser and the Preferences dialog's input.
+// The settings: Tamsi.ini's folder, the raw 100-byte record with its defaults, repairs and whole
+// saves, the main window's placement from it, the language tables' parser, the Preferences input.
 #include <gtest/gtest.h>
-#include <string.h>
 
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "app/base_directory.h"
 #include "app/window_placement.h"
-#include "recorder_test_support.h"
+#include "test_support.h"
 #include "settings/preferences_input.h"
 #include "settings/settings_file.h"
 #include "settings/text_table_parser.h"
 
-using namespace recorder_test;
+using namespace test_support;
 
 namespace {
 
@@ -38,15 +34,11 @@ TEST(WindowPlacement, AnySavedFrameOpensWhollyInsideTheWorkArea) {
     EXPECT_EQ(placed({10, 500, 810, 500}), (std::vector<int>{0, 30, 1024, 768}));  // flat: damaged
 }
 
-bool FailingReplace(const char*, const char*) {
-    return false;
-}
-
 TEST(SettingsFile, DefaultsSavedReadBackRepairedAndNeverHalfReplaced) {
     TempBase base;
     char path[SETTINGS_PATH_SIZE];
-    ASSERT_TRUE(FormatSettingsPath(path, sizeof path, base.path().c_str()));
-    EXPECT_EQ(path, base.path() + "/Tamsi.ini");
+    ASSERT_TRUE(FormatSettingsPath(path, sizeof path, base.path.c_str()));
+    EXPECT_EQ(path, base.path + "/Tamsi.ini");
     Settings r = {};
     ApplyDefaultSettings(&r, SettingsRect{16, 8, 1024, 738});
     EXPECT_EQ((std::vector<int>{r.logWindowRect.left, r.logWindowRect.top, r.logWindowRect.right,
@@ -62,7 +54,7 @@ TEST(SettingsFile, DefaultsSavedReadBackRepairedAndNeverHalfReplaced) {
     EXPECT_STREQ(read.rowerType, "ABCDEFGHIJK");
     // A failed replace leaves the old file and no temporary; a short file reads as zeros.
     const std::string old = ReadFile(path);
-    EXPECT_FALSE(WriteSettingsFile(path, Settings{}, FailingReplace));
+    EXPECT_FALSE(WriteSettingsFile(path, Settings{}, [](auto, auto) { return false; }));
     EXPECT_EQ(ReadFile(path), old);
     EXPECT_FALSE(std::filesystem::exists(path + std::string(SETTINGS_TEMP_SUFFIX)));
     std::ofstream(path, std::ios::binary) << "\x01\x02";
@@ -97,8 +89,8 @@ TEST(PreferencesInput, NumbersAndEmptyScalesAreRefused) {
         {"007", 7}, {" 45 ", 45}, {"95", 95}, {"2147483647", 2147483647}, {"-5", 0},
         {"12abc", 0}, {"2147483648", 0}, {"99999999999999999999999999", 0}};
     for (const auto& n : numbers) EXPECT_EQ(ReadUnsignedDecimal(n.first), n.second) << n.first;
-    Settings s = {};
-    s.heartRateMax = 200, s.strokeRateMax = 40, s.paceMax = 5, s.powerMax = 250;
+    Settings s;
+    ApplyDefaultSettings(&s, {});
     EXPECT_EQ(FirstEmptyScale(s), SCALE_NONE);
     s.powerMin = 250;  // equal
     EXPECT_EQ(FirstEmptyScale(s), SCALE_POWER);

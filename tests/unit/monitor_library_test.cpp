@@ -1,16 +1,14 @@
-// The workout and clock command sequences, as a recording monitor library takes them.
-#include "monitor/workout_commands.h"
-
+// Talking to the monitor's libraries, as recording fakes of them take it: opening the session
+// in their order and every failure path, and the workout and clock command sequences.
 #include <gtest/gtest.h>
 
-#include <string.h>
-
-#include <vector>
-
-#include "app/app_state.h"
 #include "app/workout_menu.h"
+#include "monitor/missing_library.h"
 #include "monitor/monitor_api.h"
+#include "monitor/monitor_session.h"
 #include "monitor/poll_state.h"
+#include "monitor/workout_commands.h"
+#include "test_support.h"
 
 namespace {
 
@@ -83,16 +81,84 @@ TEST_F(WorkoutCommands, EveryWorkoutMenuItemSendsItsOwnWorkout) {
 }
 
 TEST_F(WorkoutCommands, ClockSendsLocalTimeAndDate) {
-    setenv("TZ", "EST5", 1);  // a clock five hours behind UTC
-    tzset();
+    test_support::LocalZone zone("EST5");  // a clock five hours behind UTC
     struct tm local = {9, 5, 14, 6, 2, 109, 0, 0, -1, 0, nullptr};  // 2009-03-06 14:05:09
     now = mktime(&local);
     RunClockCommand(HOOKS);
     EXPECT_EQ(sent, (std::vector<Entries>{{0x11, 3, 14, 5, 9, 0x12, 3, 109, 3, 6}}));
     EXPECT_EQ(waits, (std::vector<uint32_t>{100}));
     EXPECT_TRUE(redraws.empty());  // only a failure is shown
-    unsetenv("TZ");
-    tzset();
+}
+
+// A scripted pair of libraries that records every call and fails the one named.
+std::vector<std::string> calls;
+std::string failing;
+
+int16_t Call(std::string call, int a = INT32_MIN, int b = INT32_MIN) {
+    for (int n : {a, b}) call += n == INT32_MIN ? "" : " " + std::to_string(n);
+    calls.push_back(call);
+    return call == failing ? -7 : 0;
+}
+
+const MonitorApi FAKE_LIBRARIES = {
+    []() { return Call("init"); },
+    [](const char* product, uint16_t start, uint16_t*) {
+        return Call(std::string("discover ") + product, start);
+    },
+    [](int16_t code, char*, uint16_t size) { return Call("name", code, size); },
+    [](int16_t code, char* text, uint16_t size) {
+        snprintf(text, size, "driver says %d", code);
+        return Call("text", code, size);
+    },
+    [](int16_t port) { return Call("shutdown", port); },
+    [](uint16_t timeout) { return Call("protocol", timeout); },
+    nullptr,
+    nullptr,
+};
+
+// A missing library is named at start-up and by every poll after it.
+TEST(MonitorSession, OpensInTheLibrariesOrderAndShowsWhatFailedOrIsMissing) {
+    const std::string PM3 = "discover Concept2 Performance Monitor 3 (PM3) 0";
+    const std::string PM4 = "discover Concept2 Performance Monitor 4 (PM4) 0";
+    const std::string PM5 = "discover Concept2 Performance Monitor 5 (PM5) 0";
+    const std::string MISSING = " missing or incomplete in the program folder";
+    const int16_t GONE = MISSING_LIBRARY_STATUS;
+    const struct {
+        bool ddiMissing, csafeMissing;
+        std::string failing;
+        int16_t status;
+        std::vector<std::string> calls;
+        std::string statusLine;
+    } cases[] = {
+        // clang-format off
+        {false, false, "", 0, {"init", PM3, PM4, PM5, "protocol 0"}, "old"},
+        // A library that does not know the PM5 is no error.
+        {false, false, PM5, 0, {"init", PM3, PM4, PM5, "protocol 0"}, "old"},
+        {false, false, PM4, -7, {"init", PM3, PM4, "shutdown 0", "name -7 40", "text -7 200"},
+         "Error: driver says -7"},
+        {true, false, "", GONE, {}, "Error: PM3DDICP.dll is" + MISSING},
+        {false, true, "", GONE, {"init", PM3, PM4, PM5}, "Error: PM3CsafeCP.dll is" + MISSING},
+        {true, true, "", GONE, {}, "Error: PM3DDICP.dll and PM3CsafeCP.dll are" + MISSING},
+        // clang-format on
+    };
+    test_support::UseEnglishTexts();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.statusLine);
+        calls.clear(), failing = c.failing;
+        monitorApi = FAKE_LIBRARIES;
+        UseMissingLibraries(&monitorApi, c.ddiMissing, c.csafeMissing);
+        strcpy(statusLine, "old");
+        EXPECT_EQ(OpenMonitorSession(), c.status);
+        EXPECT_EQ(calls, c.calls);
+        EXPECT_EQ(statusLine, c.statusLine);
+        if (c.ddiMissing || c.csafeMissing) {
+            ResetRecorderState();
+            RunPollTick();
+            EXPECT_EQ(statusLine, c.statusLine);
+        }
+    }
+    ResetRecorderState();
+    monitorApi = MonitorApi();
 }
 
 }  // namespace
