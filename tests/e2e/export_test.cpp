@@ -63,7 +63,7 @@ TEST(Export, ARowedPieceReadsBackInTheFitSdkGpsbabelAndXmllint) {
     std::filesystem::create_directories(folder);
     TamsiProcess tamsi("export");
     WriteWorkout(tamsi.folder(), 1234567000, 2000.0);  // with a heart rate
-    std::ofstream(tamsi.path("simmonitor.ini"))  // 300 m in seconds, on a PM5
+    std::ofstream(tamsi.path("simmonitor.ini"))        // 300 m in seconds, on a PM5
         << "step=100\nrate=20\npace=40\npiece=300\npieces=2\nmodel=PM5\n";
     ASSERT_TRUE(tamsi.Start());
     ASSERT_TRUE(TamsiProcess::WaitFor([&] { return ListFolder(tamsi.path("data")).size() == 3; },
@@ -73,12 +73,8 @@ TEST(Export, ARowedPieceReadsBackInTheFitSdkGpsbabelAndXmllint) {
     char name[64];
     FormatExportName(name, sizeof name, rowed->startTime, rowed->distance, EXPORT_FIT);
 
-    tamsi.Command(IDM_ROWING_LOG);
-    HWND frame = Shown("ListWndClass", "Rowing Log"), pane = NULL;
-    ASSERT_TRUE(
-        TamsiProcess::WaitFor([&] { return pane = FindWindowExA(frame, 0, "ListClass", 0); }));
-    // Rows by date: the 2009 workout, the rowed piece, the one going on; 20 pixels each.
-    PostMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 45));
+    HWND pane = tamsi.OpenLog();
+    Click(pane, 1);  // rows by date: the 2009 workout, the rowed piece, the one going on
     PostMessageA(pane, WM_COMMAND, IDM_LOG_EXPORT, 0);
     EXPECT_EQ(SaveAs(0, folder + "\\" + name), name);
     ASSERT_TRUE(TamsiProcess::WaitFor([&] { return ListFolder(folder).size() == 1; }));
@@ -86,14 +82,13 @@ TEST(Export, ARowedPieceReadsBackInTheFitSdkGpsbabelAndXmllint) {
     PostMessageA(Shown("EntryWndClass"), WM_COMMAND, IDM_LOG_EXPORT, 0);
     const std::string tcx = std::string(name, strlen(name) - 3) + "tcx";
     EXPECT_EQ(SaveAs(1), tcx);  // the type renames it; the dialog starts in the last folder
-    PostMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(10, 25));
+    Click(pane, 0, MK_SHIFT);
     PostMessageA(pane, WM_COMMAND, IDM_LOG_EXPORT, 0);
     PostMessageA(Shown("#32770", "Browse for Folder"), WM_COMMAND, IDOK, 0);  // the last folder
     HWND question = Shown("#32770", "Confirm");
     EXPECT_FALSE(IsWindowEnabled(tamsi.window()));  // closing it now would pull the rug
-    char text[512] = "";
-    GetDlgItemTextA(question, 0xFFFF, text, sizeof text);
-    EXPECT_EQ(text, folder + "\\" + name + " already exists.\nDo you want to replace it?");
+    EXPECT_EQ(ItemText(question),
+              folder + "\\" + name + " already exists.\nDo you want to replace it?");
     PostMessageA(question, WM_COMMAND, IDYES, 0);
     EXPECT_TRUE(TamsiProcess::WaitFor([&] { return ListFolder(folder).size() == 3; }));
     EXPECT_TRUE(TamsiProcess::WaitFor([&] { return IsWindowEnabled(tamsi.window()); }));

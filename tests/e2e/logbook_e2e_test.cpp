@@ -21,38 +21,38 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// A message box (its text is control 0xFFFF) captioned "Online Logbook", not the dialog.
-BOOL CALLBACK FindBox(HWND window, LPARAM found) {
-    char title[64] = "";
-    GetWindowTextA(window, title, sizeof title);
-    if (std::string(title) != "Online Logbook" || !GetDlgItem(window, 0xFFFF)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-// The text of the "Online Logbook" message box once it shows; the box is closed.
+// The text of the "Online Logbook" message box once it shows (the dialog of that caption has
+// no text control 0xFFFF); the box is closed.
 std::string TakeBox() {
     HWND box = NULL;
-    TamsiProcess::WaitFor([&] { return !EnumWindows(FindBox, (LPARAM)&box) && box != NULL; });
-    char text[1024] = "";
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    TamsiProcess::WaitFor([&] {
+        while ((box = FindWindowExA(NULL, box, "#32770", "Online Logbook")) &&
+               !GetDlgItem(box, 0xFFFF)) {
+        }
+        return box != NULL;
+    });
+    const std::string text = ItemText(box);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     TamsiProcess::WaitFor([&] { return !IsWindow(box); });  // not to be taken for the dialog
     return text;
 }
 
-// The result the fake logbook kept against the row file: totals and every stroke.
-void ExpectSentAsRowFile(const std::string& json, const std::string& rowFile, int32_t start) {
-    const auto result = nlohmann::json::parse(json);
-    const Lines lines = ReadLines(rowFile);
+// The fake logbook's result-<id>.json against the row file of start: totals and every stroke.
+void ExpectSent(const std::string& kept, int id, const TamsiProcess& tamsi, int32_t start) {
+    const auto result =
+        nlohmann::json::parse(ReadWholeFile(kept + "\\result-" + std::to_string(id) + ".json"));
+    const Lines lines = ReadLines(tamsi.path("data\\" + std::to_string(start) + ".csv"));
     ASSERT_EQ(result["stroke_data"].size() + 1, lines.size());
     int t = 0, watts, calories, rate, heart;
     double d = 0, pace;
     for (size_t i = 1; i < lines.size(); ++i) {
-        sscanf(lines[i].c_str(), "%d,%lf,%lf,%d,%d,%d,%d", &t, &d, &pace, &watts, &calories, &rate, &heart);
-        EXPECT_EQ(result["stroke_data"][i - 1],
-                  (nlohmann::json{{"t", t / 10}, {"d", llround(d * 10)}, {"p", llround(pace * 5000)},
-                                  {"spm", rate}, {"hr", heart}}));
+        sscanf(lines[i].c_str(), "%d,%lf,%lf,%d,%d,%d,%d", &t, &d, &pace, &watts, &calories, &rate,
+               &heart);
+        EXPECT_EQ(result["stroke_data"][i - 1], (nlohmann::json{{"t", t / 10},
+                                                                {"d", llround(d * 10)},
+                                                                {"p", llround(pace * 5000)},
+                                                                {"spm", rate},
+                                                                {"hr", heart}}));
     }
     char date[32];
     const time_t seconds = start;
@@ -67,8 +67,9 @@ TEST(Logbook, ConnectSendRenewRefuseAndDisconnect) {
     const std::string logbook = "/tmp/tamsi-logbook-" + std::to_string(8 * sizeof(void*));
     std::string seen = "Z:" + logbook;  // the same folder as Windows sees it
     for (char& c : seen) c = c == '/' ? '\\' : c;
-    Host("rm -rf " + logbook + "; mkdir -p " + logbook + "; (python3 " TAMSI_SOURCE_DIR
-         "/tests/e2e/fake_logbook.py " + logbook + " >/dev/null 2>&1 &)");
+    Host("rm -rf " + logbook + "; mkdir -p " + logbook +
+         "; (python3 " TAMSI_SOURCE_DIR "/tests/e2e/fake_logbook.py " + logbook +
+         " >/dev/null 2>&1 &)");
     ASSERT_TRUE(TamsiProcess::WaitFor([&] { return !ReadWholeFile(seen + "\\port").empty(); }));
     const char browser[] = TAMSI_SOURCE_DIR "/tests/e2e/logbook_browser.py";
     RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Browsers", REG_SZ, browser,
@@ -83,16 +84,13 @@ TEST(Logbook, ConnectSendRenewRefuseAndDisconnect) {
 
     tamsi.Command(IDM_ONLINE_LOGBOOK);
     HWND dialog = Shown("#32770", "Online Logbook");
-    auto state = [&] {
-        char text[128] = "";
-        GetDlgItemTextA(dialog, IDC_LOGBOOK_ROWER, text, sizeof text);
-        return std::string(text);
-    };
+    auto state = [&] { return ItemText(dialog, IDC_LOGBOOK_ROWER); };
     EXPECT_EQ(state(), "Not connected");
     PostMessageA(dialog, WM_COMMAND, IDC_LOGBOOK_CONNECT, 0);
     ASSERT_TRUE(TamsiProcess::WaitFor([&] { return state() == "Connected as Ann Berg"; }, 60000));
     const std::string token = ReadWholeFile(tamsi.path("LogbookToken.txt"));
-    EXPECT_TRUE(token.find("Ann Berg") != std::string::npos && token.find("R1") == std::string::npos);
+    EXPECT_TRUE(token.find("Ann Berg") != std::string::npos &&
+                token.find("R1") == std::string::npos);
     WSADATA winsock;
     ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &winsock), 0);
     SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);  // the listener is closed
@@ -106,27 +104,28 @@ TEST(Logbook, ConnectSendRenewRefuseAndDisconnect) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_LOGBOOK_AUTO_SEND, BN_CLICKED), (LPARAM)each);
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
 
-    tamsi.Command(IDM_ROWING_LOG);  // rows oldest first
-    HWND frame = Shown("ListWndClass", "Rowing Log"), pane = NULL;
-    ASSERT_TRUE(TamsiProcess::WaitFor([&] { return pane = FindWindowExA(frame, 0, "ListClass", 0); }));
+    HWND pane = tamsi.OpenLog();  // rows oldest first
     auto send = [&](int first, int last) {
-        PostMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 25 + 20 * first));
-        PostMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(10, 25 + 20 * last));
+        Click(pane, first);
+        Click(pane, last, MK_SHIFT);
         PostMessageA(pane, WM_COMMAND, IDM_LOG_SEND_LOGBOOK, 0);
     };
     const std::string record = tamsi.path("LogbookSent.txt");
-    auto sentAre = [&](size_t n) { return TamsiProcess::WaitFor([&] { return ReadLines(record).size() == n; }); };
+    auto sentAre = [&](size_t n) {
+        return TamsiProcess::WaitFor([&] { return ReadLines(record).size() == n; });
+    };
     send(0, 1);
     ASSERT_TRUE(sentAre(2));
-    ExpectSentAsRowFile(ReadWholeFile(seen + "\\result-81.json"), tamsi.path("data\\1234567000.csv"), starts[0]);
-    ExpectSentAsRowFile(ReadWholeFile(seen + "\\result-82.json"), tamsi.path("data\\1234568000.csv"), starts[1]);
+    ExpectSent(seen, 81, tamsi, starts[0]);
+    ExpectSent(seen, 82, tamsi, starts[1]);
     send(0, 0);
     EXPECT_EQ(TakeBox(), "1 result is already in the online logbook and is not sent again.");
     send(2, 2);  // the logbook takes A1 as expired: renewed with R1, sent with A2
     ASSERT_TRUE(sentAre(3));
     send(3, 3);
-    EXPECT_EQ(TakeBox(), "The online logbook did not take this result:\n\n"
-                         "The given data was invalid.\nThe distance must be at least 2000.");
+    EXPECT_EQ(TakeBox(),
+              "The online logbook did not take this result:\n\n"
+              "The given data was invalid.\nThe distance must be at least 2000.");
     EXPECT_EQ(ReadLines(record), (Lines{"1234567000 81", "1234568000 82", "1234569000 83"}));
     ASSERT_TRUE(TamsiProcess::WaitFor([&] { return ListFolder(tamsi.path("data")).size() == 5; }));
     tamsi.Command(IDM_DISTANCE_2000);  // ends the piece being rowed: sent once it is closed
@@ -146,13 +145,15 @@ TEST(Logbook, ConnectSendRenewRefuseAndDisconnect) {
 
     Lines requests;  // every request and problem but the browser's own pages
     for (const std::string& line : ReadLines(seen + "\\log"))
-        if (line.rfind("GET /oauth", 0) && line.rfind("GET /test", 0)) requests.push_back(line.substr(0, 20));
+        if (line.rfind("GET /oauth", 0) && line.rfind("GET /test", 0))
+            requests.push_back(line.substr(0, 20));
     std::ofstream(seen + "\\stop");
-    EXPECT_EQ(requests, (Lines{"BROWSER wrong_path=4", "POST /oauth/access_t", "TOKEN authorization_",
-                               "GET /api/users/me", "POST /api/users/me/r", "POST /api/users/me/r",
-                               "POST /api/users/me/r", "UNAUTHORISED A1", "POST /oauth/access_t",
-                               "TOKEN refresh_token ", "POST /api/users/me/r", "POST /api/users/me/r",
-                               "POST /api/users/me/r"}));
+    EXPECT_EQ(requests,
+              (Lines{"BROWSER wrong_path=4", "POST /oauth/access_t", "TOKEN authorization_",
+                     "GET /api/users/me", "POST /api/users/me/r", "POST /api/users/me/r",
+                     "POST /api/users/me/r", "UNAUTHORISED A1", "POST /oauth/access_t",
+                     "TOKEN refresh_token ", "POST /api/users/me/r", "POST /api/users/me/r",
+                     "POST /api/users/me/r"}));
 }
 
 }  // namespace

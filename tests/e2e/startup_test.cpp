@@ -26,7 +26,8 @@ std::vector<std::string> Calls(const std::string& fault, const std::vector<std::
     EXPECT_TRUE(ListFolder(tamsi.path("data")).empty());
     std::vector<std::string> lines = ReadLines(tamsi.path("transcript.txt"));
     lines.resize(std::max(lines.size(), begin.size() + 1));  // a short one fails below
-    for (size_t i = 0; i < begin.size(); i++) EXPECT_EQ(lines[i].rfind(begin[i], 0), 0u) << lines[i];
+    for (size_t i = 0; i < begin.size(); i++)
+        EXPECT_EQ(lines[i].rfind(begin[i], 0), 0u) << lines[i];
     EXPECT_EQ(lines.back(), "tkcmdsetDDI_shutdown 0 -> 0");
     return lines;
 }
@@ -36,14 +37,16 @@ const std::string PM4 = "tkcmdsetDDI_discover_pm3s \"Concept2 Performance Monito
 const std::string PM5 = "tkcmdsetDDI_discover_pm3s \"Concept2 Performance Monitor 5 (PM5)\" 0 -> ";
 const std::string POLL = "tkcmdsetCSAFE_command 0 [1A 03 A0 A3 BF] -> ";
 
-TEST(Startup, EveryLibraryCallCarriesItsArguments) {
-    std::vector<std::string> lines = Calls(
-        "tkcmdsetCSAFE_command:-7:1:1",
-        {"tkcmdsetDDI_init -> 0", PM3 + "0 1", PM4 + "0 0", PM5 + "0 0",
-         "tkcmdsetCSAFE_init_protocol 0 -> 0", POLL + "-7 []", "tkcmdsetCSAFE_get_error_text -7 200 -> \"Simulated failure",
-         POLL + "0 [1A 11 A0 05 00 00 00 00 00 A3 05"});
+TEST(Startup, EveryLibraryCallCarriesItsArgumentsAndAPm5IsNoError) {
+    std::vector<std::string> lines =
+        Calls("tkcmdsetCSAFE_command:-7:1:1",
+              {"tkcmdsetDDI_init -> 0", PM3 + "0 1", PM4 + "0 0", PM5 + "0 0",
+               "tkcmdsetCSAFE_init_protocol 0 -> 0", POLL + "-7 []",
+               "tkcmdsetCSAFE_get_error_text -7 200 -> \"Simulated failure",
+               POLL + "0 [1A 11 A0 05 00 00 00 00 00 A3 05"});
     // An idle monitor is asked for its counters only.
-    for (size_t i = 8; i + 1 < lines.size(); i++) EXPECT_EQ(lines[i].rfind(POLL, 0), 0u) << lines[i];
+    for (size_t i = 8; i + 1 < lines.size(); i++)
+        EXPECT_EQ(lines[i].rfind(POLL, 0), 0u) << lines[i];
 
     lines = Calls("tkcmdsetDDI_discover_pm3s:-7:2",
                   {"tkcmdsetDDI_init -> 0", PM3 + "0 1", PM4 + "-7", "tkcmdsetDDI_shutdown 0 -> 0",
@@ -52,18 +55,17 @@ TEST(Startup, EveryLibraryCallCarriesItsArguments) {
                    "tkcmdsetCSAFE_get_error_text -201 200 -> \""});
     for (const std::string& line : lines)
         EXPECT_NE(line.rfind("tkcmdsetCSAFE_init_protocol", 0), 0u) << line;
-}
 
-// A PM5, and a PM3 on libraries that do not know the PM5's name: the third discovery comes
-// after the other two and its refusal fetches no error text.
-TEST(Startup, APm5AndALibraryThatDoesNotKnowItAreNoError) {
+    // A PM5, and a PM3 on libraries that do not know the PM5's name: the third discovery comes
+    // after the other two and its refusal fetches no error text.
     for (bool pm5 : {true, false}) {
         std::vector<std::string> lines = Calls(
             pm5 ? "" : "tkcmdsetDDI_discover_pm3s:-7:3:1",
             {"tkcmdsetDDI_init -> 0", PM3 + (pm5 ? "0 0" : "0 1"), PM4 + "0 0",
              PM5 + (pm5 ? "0 1" : "-7 0"), "tkcmdsetCSAFE_init_protocol 0 -> 0", POLL + "0 ["},
             pm5 ? "PM5" : "PM3");
-        for (const std::string& line : lines) EXPECT_EQ(line.find("error_"), std::string::npos) << line;
+        for (const std::string& line : lines)
+            EXPECT_EQ(line.find("error_"), std::string::npos) << line;
     }
 }
 

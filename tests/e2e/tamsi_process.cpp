@@ -3,12 +3,36 @@
 
 #include <tlhelp32.h>
 
+#include <gtest/gtest.h>
+
 #include "../win/printed_pdf.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+
+#include <string.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+// Ends every Tamsi.exe still running, as a copy left by an earlier, broken run would be: only
+// one Tamsi runs at a time, and its DLLs would keep the next test's folder from being made.
+static void EndStrayTamsis() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
+        if (_stricmp(entry.szExeFile, "Tamsi.exe") != 0) continue;
+        HANDLE stray = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+        if (stray == NULL) continue;
+        TerminateProcess(stray, 9);
+        WaitForSingleObject(stray, 10000);
+        CloseHandle(stray);
+    }
+    CloseHandle(snapshot);
+}
 
 TamsiProcess::TamsiProcess(const std::string& name, bool withMonitor) {
     folder_ = (std::filesystem::temp_directory_path() / ("tamsi-e2e-" + name)).string();
@@ -28,10 +52,6 @@ TamsiProcess::~TamsiProcess() {
     WaitForSingleObject(process_.hProcess, 10000);
     CloseHandle(process_.hProcess);
     CloseHandle(process_.hThread);
-}
-
-bool TamsiProcess::Start() {
-    return Launch() && (window_ = Shown("TAMSI", NULL, 30000)) != NULL;
 }
 
 bool TamsiProcess::Launch() {
@@ -59,6 +79,16 @@ bool TamsiProcess::Launch() {
     return started;
 }
 
+HWND TamsiProcess::OpenLog() const {
+    Command(IDM_ROWING_LOG);
+    HWND pane = NULL;
+    WaitFor([&] {
+        return pane = FindWindowExA(Shown("ListWndClass", "Rowing Log"), 0, "ListClass", 0);
+    });
+    if (pane == NULL) ADD_FAILURE() << "the rowing log did not open";
+    return pane;
+}
+
 int TamsiProcess::Close() {
     PostMessageA(window_, WM_CLOSE, 0, 0);
     return Exited(20000);
@@ -69,21 +99,6 @@ int TamsiProcess::Exited(DWORD timeoutMs) {
     if (WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0)
         GetExitCodeProcess(process_.hProcess, &code);
     return (int)code;
-}
-
-void EndStrayTamsis() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        if (_stricmp(entry.szExeFile, "Tamsi.exe") != 0) continue;
-        HANDLE stray = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
-        if (stray == NULL) continue;
-        TerminateProcess(stray, 9);
-        WaitForSingleObject(stray, 10000);
-        CloseHandle(stray);
-    }
-    CloseHandle(snapshot);
 }
 
 std::string ReadWholeFile(const std::string& path) {
@@ -106,6 +121,23 @@ std::vector<std::string> ListFolder(const std::string& folder) {
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+Settings SavedSettings(const std::string& path) {
+    const std::string saved = ReadWholeFile(path) + std::string(sizeof(Settings), '\xFF');
+    Settings settings;
+    memcpy(&settings, saved.data(), sizeof settings);
+    return settings;
+}
+
+void Click(HWND pane, int row, WPARAM keys) {  // rows start 20 pixels below the pane's top
+    PostMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(10, 25 + 20 * row));
+}
+
+std::string ItemText(HWND dialog, int id) {
+    char text[1024] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
 }
 
 HWND Shown(const char* className, const char* title, DWORD timeoutMs) {

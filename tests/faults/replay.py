@@ -77,10 +77,10 @@ def IsWindowsCode(fault):
 # With --tests auto, the Wine tests run for a fault of each subsystem: every Windows test (they
 # are quick) and the end-to-end tests that reach that part of the program.
 TESTS_BY_SUBSYSTEM = {
-    "app": r"^win\.|^e2e\.(MainWindowE2e|Startup)\.",
-    "monitor": r"^win\.|^e2e\.(Startup|Workout)\.",
-    "display": r"^win\.|^e2e\.MainWindowE2e\.",
-    "settings": r"^win\.|^e2e\.MainWindowE2e\.",
+    "app": r"^win\.|^e2e\.(ProgramFolder|Startup)\.",
+    "monitor": r"^win\.|^e2e\.(Startup|ProgrammedPiece)\.",
+    "display": r"^win\.|^e2e\.ProgramFolder\.",
+    "settings": r"^win\.|^e2e\.ProgramFolder\.",
     "log": r"^win\.|^e2e\.RowingLog\.",
     "print": r"^win\.|^e2e\.RowingLog\.",
     "upload": r"^win\.|^e2e\.RowingLog\.",
