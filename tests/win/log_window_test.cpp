@@ -276,6 +276,9 @@ bool ShownAsRepainted() {
 TEST_F(LogWindow, ATallerHeaderTheBarsTheWheelAndTheDividerMoveRowsClicksAndFrame) {
     OpenLog(40);
     HWND header = GetDlgItem(listWindow, LOG_HEADER_ID), frame = GetParent(listWindow);
+    RECT client, pane;
+    GetClientRect(frame, &client), GetWindowRect(listWindow, &pane);
+    EXPECT_EQ(pane.bottom - pane.top, client.bottom - client.top);  // the pane fills the frame
     SendMessageA(header, WM_SETFONT, (WPARAM)CreateFontA(-40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                                                           "Arial"), FALSE);
     MoveWindow(frame, 10, 30, 300, 300, TRUE);  // lays the header out anew

@@ -79,6 +79,7 @@ TEST_F(MainWindow, EveryCommandDoesItsWorkRedrawsInFullAndShowsItsDialog) {
     }
     EXPECT_EQ((std::vector<int>{settings.showPower, settings.showHeartRate, settings.showStrokeRate,
                                 settings.showPace}), (std::vector<int>{1, 0, 1, 0}));
+    EXPECT_EQ(Menu().second, (Texts{"&Power", "&Strokes Per Minute", "&English"}));
     Command(IDM_DANISH);  // relabels the idle panel at once
     EXPECT_TRUE(DrawnInFull());
     EXPECT_EQ(Menu(), std::make_pair(Slots(), Texts{"&Kraft", "&Tag pr. minut", "&Danish"}));
