@@ -1,13 +1,13 @@
 # Sourced by run.sh and test.sh: installs what building, running and testing Tamsi needs on
 # Debian or Ubuntu, and only what is missing.
 # wine32:i386 runs the 32-bit Tamsi.exe, the bitness of the maker's libraries; cups with
-# cups-pdf and poppler-utils print to PDF files the tests read; clang builds the fuzzers; node
+# cups-pdf and poppler-utils print to PDF files the tests read; node
 # runs the FIT SDK's decoder (from npm, by test.sh), gpsbabel and xmllint read exported TCX files;
 # nlohmann-json3-dev is the JSON library of the online logbook (header-only, for all builds);
 # python3 runs the fake online logbook and the browser of the logbook's end-to-end test.
 TAMSI_PACKAGES="cmake ninja-build g++ libgtest-dev googletest g++-mingw-w64-x86-64 g++-mingw-w64-i686
   wine wine64 wine32:i386 fonts-liberation xvfb x11-utils imagemagick xdotool fp-utils
-  cups printer-driver-cups-pdf poppler-utils clang libclang-rt-14-dev
+  cups printer-driver-cups-pdf poppler-utils
   nodejs npm gpsbabel libxml2-utils nlohmann-json3-dev python3"
 
 tamsi_install_missing() {

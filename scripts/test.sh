@@ -20,10 +20,6 @@ status=0
 echo "== Native unit tests"
 ctest --test-dir "$TAMSI_BUILD/native" --output-on-failure -j2 || status=1
 
-# The parsers' fuzzers, a few seconds each: a smoke run, not a search (scripts/fuzz.sh).
-echo "== Fuzz smoke runs"
-bash "$TAMSI_ROOT/scripts/fuzz.sh" 5 || status=1
-
 # The PDF printer the printing tests print to, before the first Wine call of the run.
 . "$TAMSI_ROOT/scripts/printer.sh"
 # A fresh Wine prefix for every test run.

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <winsock2.h>
 
-#include <math.h>
 #include <time.h>
 
 #include <fstream>
@@ -37,23 +36,16 @@ std::string TakeBox() {
     return text;
 }
 
-// The fake logbook's result-<id>.json against the row file of start: totals and every stroke.
+// The fake logbook's result-<id>.json against the row file of start: its date, totals and a
+// stroke for each line (each stroke's fields are the unit tests' concern).
 void ExpectSent(const std::string& kept, int id, const TamsiProcess& tamsi, int32_t start) {
     const auto result =
         nlohmann::json::parse(ReadWholeFile(kept + "\\result-" + std::to_string(id) + ".json"));
     const Lines lines = ReadLines(tamsi.path("data\\" + std::to_string(start) + ".csv"));
     ASSERT_EQ(result["stroke_data"].size() + 1, lines.size());
-    int t = 0, watts, calories, rate, heart;
-    double d = 0, pace;
-    for (size_t i = 1; i < lines.size(); ++i) {
-        sscanf(lines[i].c_str(), "%d,%lf,%lf,%d,%d,%d,%d", &t, &d, &pace, &watts, &calories, &rate,
-               &heart);
-        EXPECT_EQ(result["stroke_data"][i - 1], (nlohmann::json{{"t", t / 10},
-                                                                {"d", llround(d * 10)},
-                                                                {"p", llround(pace * 5000)},
-                                                                {"spm", rate},
-                                                                {"hr", heart}}));
-    }
+    int t = 0;
+    double d = 0;
+    sscanf(lines.back().c_str(), "%d,%lf", &t, &d);
     char date[32];
     const time_t seconds = start;
     strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", localtime(&seconds));

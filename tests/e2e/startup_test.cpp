@@ -1,6 +1,5 @@
 // Tamsi as a rower starts it: every call into the monitor libraries with its arguments, the
-// poll and a clean close, with a failing poll, a failing discovery, a PM5 and libraries that
-// do not know the PM5.
+// poll and a clean close, with a failing poll, a PM5 and libraries that do not know the PM5.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -47,14 +46,6 @@ TEST(Startup, EveryLibraryCallCarriesItsArgumentsAndAPm5IsNoError) {
     // An idle monitor is asked for its counters only.
     for (size_t i = 8; i + 1 < lines.size(); i++)
         EXPECT_EQ(lines[i].rfind(POLL, 0), 0u) << lines[i];
-
-    lines = Calls("tkcmdsetDDI_discover_pm3s:-7:2",
-                  {"tkcmdsetDDI_init -> 0", PM3 + "0 1", PM4 + "-7", "tkcmdsetDDI_shutdown 0 -> 0",
-                   "tkcmdsetDDI_get_error_name -7 40 -> 0 \"SIM_FAULT_",
-                   "tkcmdsetDDI_get_error_text -7 200 -> 0 \"Simulated failure", POLL + "-201 []",
-                   "tkcmdsetCSAFE_get_error_text -201 200 -> \""});
-    for (const std::string& line : lines)
-        EXPECT_NE(line.rfind("tkcmdsetCSAFE_init_protocol", 0), 0u) << line;
 
     // A PM5, and a PM3 on libraries that do not know the PM5's name: the third discovery comes
     // after the other two and its refusal fetches no error text.

@@ -5,7 +5,6 @@ and records which of them failed: a measure of what the tests catch, not part of
     python3 tests/faults/replay.py                  every window-free fault, native unit tests
     python3 tests/faults/replay.py --wine           every fault, also the Windows and end-to-end
                                                     tests of the 64-bit build under Wine
-    python3 tests/faults/replay.py --fuzz 5         also every fuzzer for 5 seconds from its seeds
     python3 tests/faults/replay.py --only a,b       only the faults named (results to stdout)
     python3 tests/faults/replay.py --wine --tests R only the Wine tests whose names match R
     python3 tests/faults/replay.py --wine --tests auto  each fault's Wine run only the tests of
@@ -202,41 +201,6 @@ class Tree:
         return None
 
 
-class FuzzTree(Tree):
-    """The fuzzers' clang tree: each fuzzer runs for a few seconds from its committed seeds."""
-
-    def __init__(self, scratch, seconds):
-        super().__init__(scratch, "fuzz", ["-DCMAKE_C_COMPILER=clang", "-DCMAKE_CXX_COMPILER=clang++"],
-                         wine=False)
-        self.seconds = seconds
-
-    def Build(self):
-        os.makedirs(self.build, exist_ok=True)
-        command = ["cmake", "-S", os.path.join(self.scratch, "tests", "fuzz"), "-B", self.build,
-                   "-G", "Ninja"] + self.configure
-        if Run(command, self.scratch, self.log) != 0:
-            return False
-        return Run(["cmake", "--build", self.build, "--", "-j2"], self.scratch, self.log) == 0
-
-    def FailedTests(self, fault=None):
-        failed = []
-        seeds = os.path.join(self.scratch, "tests", "fuzz", "corpus")
-        for program in sorted(os.listdir(self.build)):
-            if not program.endswith("_fuzz"):
-                continue
-            name = program[: -len("_fuzz")]
-            # A fresh folder for what the run finds, so that runs do not build on each other.
-            found = os.path.join(self.build, "replay-corpus")
-            shutil.rmtree(found, ignore_errors=True)
-            os.makedirs(found)
-            command = [os.path.join(self.build, program), f"-max_total_time={self.seconds}",
-                       "-timeout=10", f"-artifact_prefix={self.build}/replay-", found,
-                       os.path.join(seeds, name)]
-            if Run(command, self.build, self.log) != 0:
-                failed.append(f"fuzz.{name}")
-        return failed
-
-
 def Replay(fault, scratch, trees, baseline):
     path = os.path.join(scratch, fault["file"])
     if not os.path.exists(path):
@@ -348,8 +312,6 @@ def Compare(old_path, new_path, faults):
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--wine", action="store_true", help="also run the 64-bit build's tests under Wine")
-    parser.add_argument("--fuzz", type=int, metavar="SECONDS",
-                        help="also run each fuzzer this long from its seeds (results-fuzz.txt)")
     parser.add_argument("--only", help="comma-separated fault names")
     parser.add_argument("--tests", metavar="REGEX", help="with --wine: only the Wine tests matching this "
                         "('auto': those of each fault's subsystem)")
@@ -394,8 +356,6 @@ def main():
                  ["-DCMAKE_TOOLCHAIN_FILE=" + os.path.join(args.scratch, "cmake", "mingw-x86_64.cmake")],
                  wine=True, tests=args.tests)
     trees = [win64] if args.wine and args.windows_only else [native, win64] if args.wine else [native]
-    if args.fuzz:
-        trees.append(FuzzTree(args.scratch, args.fuzz))
 
     # Tests that fail without any fault say nothing about one.
     baseline = set()
@@ -433,7 +393,7 @@ def main():
 def WriteResults(args, results, baseline, total, last=False):
     results_path = args.results
     if not results_path and (not args.only or args.update):
-        kind = "wine" if args.wine else "fuzz" if args.fuzz else "native"
+        kind = "wine" if args.wine else "native"
         stem = os.path.splitext(os.path.basename(args.faults))[0]
         prefix = "results" if stem == "faults" else f"results-{stem}"
         results_path = os.path.join(HERE, f"{prefix}-{kind}.txt")
@@ -443,8 +403,7 @@ def WriteResults(args, results, baseline, total, last=False):
     commit = subprocess.run(["git", "rev-parse", "--short", "HEAD"], cwd=ROOT,
                             capture_output=True, text=True).stdout.strip()
     trees_named = " and ".join(
-        ["native unit tests"] + (["64-bit Windows and end-to-end tests under Wine"] if args.wine else [])
-        + ([f"fuzzers for {args.fuzz} s each"] if args.fuzz else []))
+        ["native unit tests"] + (["64-bit Windows and end-to-end tests under Wine"] if args.wine else []))
     lines = [f"# Fault replay of {commit} on {datetime.date.today()} ({os.path.basename(args.faults)})."]
     if not last and not args.update:
         lines.append(f"# Unfinished: {len(results)} of {total} faults so far.")
