@@ -42,6 +42,8 @@ TEST(RowingLog, UploadsPrintsAndShowsTheRecordedWorkouts) {
 
     tamsi.Command(IDM_UPDATE_ONLINE_LOG);
     ASSERT_TRUE(TamsiProcess::WaitFor([&] { return server.Requests().size() == 4; }));
+    Sleep(100);  // "Please Wait" stays a second after the last result is sent
+    EXPECT_TRUE(IsWindowVisible(FindWindowA("#32770", "Please Wait")));
     std::string sent;  // in the folder's order, which the test does not fix
     for (const std::string& request : server.Requests()) sent += request;
     for (const char* metres : {"=1999&", "=2000&", "=2001&", "=5000&"})

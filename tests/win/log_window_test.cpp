@@ -276,6 +276,7 @@ bool ShownAsRepainted() {
 TEST_F(LogWindow, ATallerHeaderTheBarsTheWheelAndTheDividerMoveRowsClicksAndFrame) {
     OpenLog(40);
     HWND header = GetDlgItem(listWindow, LOG_HEADER_ID), frame = GetParent(listWindow);
+    MoveWindow(frame, 10, 30, 400, 300, TRUE);
     RECT client, pane;
     GetClientRect(frame, &client), GetWindowRect(listWindow, &pane);
     EXPECT_EQ(pane.bottom - pane.top, client.bottom - client.top);  // the pane fills the frame
